@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Sets everything up and starts the program on a ready demo home:
+#   demo-home/bd/TOMVEL.db, demo-home/bd/vorla.db  the two stores (user DEMO, password demo)
+#   demo-home/etiquetas/                           the virtual label printer: one file per job
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/install-deps.sh
+bash scripts/build.sh
+home="$PWD/demo-home"
+if [ ! -e "$home/bd/TOMVEL.db" ]; then
+  ./build/etiquetas-vorla --init "$home" --user DEMO --password demo
+fi
+mkdir -p "$home/etiquetas"
+export PRINTER="${PRINTER:-file:$home/etiquetas}"
+echo "Usuário: DEMO   Senha: demo   Impressora de etiquetas: $PRINTER"
+exec ./build/etiquetas-vorla --home "$home" "$@"

@@ -1,0 +1,158 @@
+#include "app/CommandLine.h"
+
+#include "app/ProgramState.h"
+#include "app/QtOperator.h"
+#include "app/frmsenha.h"
+#include "data/DataError.h"
+#include "data/Home.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QTextStream>
+
+#include <cstdio>
+#include <iostream>
+#include <termios.h>
+#include <unistd.h>
+
+CommandLine CommandLine::parse(const QStringList& arguments, const QString& executableFolder)
+{
+    CommandLine cl;
+    cl.home = executableFolder;
+    auto fail = [&cl](const QString& text) {
+        cl.action = Action::Error;
+        cl.error = text;
+        return cl;
+    };
+    for (int i = 1; i < arguments.size(); ++i) {
+        const QString& a = arguments[i];
+        auto next = [&](QString& into) {
+            if (i + 1 >= arguments.size()) return false;
+            into = arguments[++i];
+            return true;
+        };
+        if (a == QLatin1String("--help") || a == QLatin1String("-h")) {
+            cl.action = Action::Help;
+        } else if (a == QLatin1String("--home")) {
+            if (!next(cl.home)) return fail(QStringLiteral("--home precisa de uma pasta"));
+        } else if (a == QLatin1String("--init")) {
+            if (!next(cl.home)) return fail(QStringLiteral("--init precisa de uma pasta"));
+            if (cl.action != Action::Help) cl.action = Action::Init;
+        } else if (a == QLatin1String("--user")) {
+            if (!next(cl.user)) return fail(QStringLiteral("--user precisa de um nome"));
+            cl.hasUser = true;
+        } else if (a == QLatin1String("--password")) {
+            if (!next(cl.password)) return fail(QStringLiteral("--password precisa de uma senha"));
+            cl.hasPassword = true;
+        } else if (a.startsWith(QLatin1String("-platform")) || a.startsWith(QLatin1String("-style"))) {
+            ++i;  // Qt's own options, already taken by QApplication
+        } else {
+            return fail(QStringLiteral("opção desconhecida: %1").arg(a));
+        }
+    }
+    if (cl.action != Action::Init && cl.action != Action::Help && (cl.hasUser || cl.hasPassword))
+        return fail(QStringLiteral("--user e --password só valem com --init"));
+    return cl;
+}
+
+QString CommandLine::helpText()
+{
+    return QStringLiteral(
+        "Uso: etiquetas-vorla [opções]\n"
+        "\n"
+        "  --home DIR                     usa DIR como pasta do programa (bd/TOMVEL.db, bd/vorla.db, conf.txt);\n"
+        "                                 sem ela, a pasta do executável\n"
+        "  --init DIR                     cria DIR/bd/TOMVEL.db e DIR/bd/vorla.db com um primeiro usuário;\n"
+        "                                 recusa-se a tocar em bancos que já existem\n"
+        "  --user NOME --password SENHA   o primeiro usuário de --init (perguntados no terminal quando faltam)\n"
+        "  --help                         mostra esta ajuda\n"
+        "\n"
+        "A impressora de etiquetas inicial é a da variável PRINTER, ou a padrão do spooler. Nomes aceitos:\n"
+        "uma fila do CUPS, socket://host[:porta] ou file:/pasta (cada etiqueta vira um arquivo).\n");
+}
+
+namespace {
+QString askOnTerminal(const char* prompt, bool hidden)
+{
+    std::fputs(prompt, stderr);
+    std::fflush(stderr);
+    termios saved{};
+    const bool tty = isatty(STDIN_FILENO) && tcgetattr(STDIN_FILENO, &saved) == 0;
+    if (hidden && tty) {
+        termios quiet = saved;
+        quiet.c_lflag &= ~tcflag_t(ECHO);
+        tcsetattr(STDIN_FILENO, TCSANOW, &quiet);
+    }
+    std::string line;
+    std::getline(std::cin, line);
+    if (hidden && tty) {
+        tcsetattr(STDIN_FILENO, TCSANOW, &saved);
+        std::fputs("\n", stderr);
+    }
+    return QString::fromStdString(line);
+}
+
+int initHome(CommandLine cl)
+{
+    if (!cl.hasUser) cl.user = askOnTerminal("Usuário: ", false);
+    if (!cl.hasPassword) cl.password = askOnTerminal("Senha: ", true);
+    if (cl.user.isEmpty()) {
+        std::fputs("etiquetas-vorla: o usuário não pode ser vazio\n", stderr);
+        return 2;
+    }
+    try {
+        home::create(cl.home, cl.user, cl.password);
+    } catch (const DataError& e) {
+        std::fprintf(stderr, "etiquetas-vorla: %s\n", qPrintable(e.text()));
+        return 1;
+    }
+    std::fprintf(stdout, "Bancos criados em %s\n", qPrintable(QDir::toNativeSeparators(QDir(cl.home).absolutePath())));
+    return 0;
+}
+} // namespace
+
+namespace {
+QString executableFolder(const char* argv0)
+{
+    QFileInfo self(QStringLiteral("/proc/self/exe"));
+    const QString path = self.exists() ? self.canonicalFilePath() : QFileInfo(QString::fromLocal8Bit(argv0)).absoluteFilePath();
+    return QFileInfo(path).absolutePath();
+}
+} // namespace
+
+int runProgram(int argc, char** argv)
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+    const CommandLine cl = CommandLine::parse(arguments, executableFolder(argv[0]));
+    switch (cl.action) {
+    case CommandLine::Action::Help:
+        std::fputs(qPrintable(CommandLine::helpText()), stdout);
+        return 0;
+    case CommandLine::Action::Error:
+        std::fprintf(stderr, "etiquetas-vorla: %s\n\n%s", qPrintable(cl.error), qPrintable(CommandLine::helpText()));
+        return 2;
+    case CommandLine::Action::Init: {
+        QCoreApplication app(argc, argv);
+        return initHome(cl);
+    }
+    case CommandLine::Action::Run:
+        break;
+    }
+
+    QApplication app(argc, argv);
+    ProgramState state(QDir(cl.home).absolutePath());
+    QtOperator op;
+    try {
+        state.AbreConexaoCadastro();
+    } catch (const DataError& e) {
+        // Without the user store nobody can log in: say why and stop.
+        op.message(e.text(), QStringLiteral("VORLA"), Operator::Icon::Critical);
+        std::fprintf(stderr, "etiquetas-vorla: %s\n", qPrintable(e.text()));
+        return 1;
+    }
+    frmsenha login(state, op);
+    login.show();
+    return app.exec();
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// What the command line asked for.
+struct CommandLine {
+    enum class Action { Run, Init, Help, Error };
+    Action action = Action::Run;
+    QString home;      // --home DIR, or the folder to create with --init DIR
+    QString user;      // --user NAME (with --init)
+    QString password;  // --password PW (with --init)
+    bool hasUser = false;
+    bool hasPassword = false;
+    QString error;
+
+    static CommandLine parse(const QStringList& arguments, const QString& executableFolder);
+    static QString helpText();
+};
+
+// Runs the program: the login window on the home folder, or --init, --help.
+// Returns the process exit code.
+int runProgram(int argc, char** argv);

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+// Everything the program asks or tells the operator goes through this interface:
+// the program answers it with dialogs, tests with a scripted operator that records
+// every text, title and icon it was shown.
+class Operator {
+public:
+    enum class Icon { None, Information, Question, Warning, Critical };
+
+    virtual ~Operator() = default;
+
+    // A message box with an OK button.
+    virtual void message(const QString& text, const QString& title, Icon icon) = 0;
+    // A question with Yes and No buttons; true for Yes.
+    virtual bool askYesNo(const QString& text, const QString& title, Icon icon) = 0;
+    // The input box; std::nullopt when cancelled.
+    virtual std::optional<QString> inputBox(const QString& prompt, const QString& title,
+                                            const QString& defaultText) = 0;
+    // The open-file dialog; the chosen file's full path, std::nullopt when cancelled.
+    virtual std::optional<QString> openFile(const QString& title, const QString& filter) = 0;
+    // The label-printer chooser: one of the printers, std::nullopt when cancelled.
+    virtual std::optional<QString> choosePrinter(const QStringList& printers, const QString& current) = 0;
+    // The barcode read-back window: shows the prompt and the expected code and takes
+    // readings until one matches (true) or the operator gives up (false).
+    virtual bool readBarcode(const QString& prompt, const QString& expectedCode) = 0;
+};

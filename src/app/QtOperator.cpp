@@ -1,0 +1,71 @@
+#include "app/QtOperator.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+
+namespace {
+QMessageBox::Icon boxIcon(Operator::Icon icon)
+{
+    switch (icon) {
+    case Operator::Icon::Information: return QMessageBox::Information;
+    case Operator::Icon::Question: return QMessageBox::Question;
+    case Operator::Icon::Warning: return QMessageBox::Warning;
+    case Operator::Icon::Critical: return QMessageBox::Critical;
+    case Operator::Icon::None: break;
+    }
+    return QMessageBox::NoIcon;
+}
+} // namespace
+
+void QtOperator::message(const QString& text, const QString& title, Icon icon)
+{
+    QMessageBox box(boxIcon(icon), title, text, QMessageBox::Ok, QApplication::activeWindow());
+    box.exec();
+}
+
+bool QtOperator::askYesNo(const QString& text, const QString& title, Icon icon)
+{
+    QMessageBox box(boxIcon(icon), title, text, QMessageBox::Yes | QMessageBox::No, QApplication::activeWindow());
+    return box.exec() == QMessageBox::Yes;
+}
+
+std::optional<QString> QtOperator::inputBox(const QString& prompt, const QString& title, const QString& defaultText)
+{
+    bool ok = false;
+    const QString text =
+        QInputDialog::getText(QApplication::activeWindow(), title, prompt, QLineEdit::Normal, defaultText, &ok);
+    if (!ok) return std::nullopt;
+    return text;
+}
+
+std::optional<QString> QtOperator::openFile(const QString& title, const QString& filter)
+{
+    const QString file = QFileDialog::getOpenFileName(QApplication::activeWindow(), title, QString(), filter);
+    if (file.isEmpty()) return std::nullopt;
+    return file;
+}
+
+std::optional<QString> QtOperator::choosePrinter(const QStringList& printers, const QString& current)
+{
+    bool ok = false;
+    const int at = std::max(0, int(printers.indexOf(current)));
+    const QString chosen = QInputDialog::getItem(QApplication::activeWindow(), QStringLiteral("Impressora"),
+                                                 QStringLiteral("Impressora:"), printers, at, true, &ok);
+    if (!ok || chosen.isEmpty()) return std::nullopt;
+    return chosen;
+}
+
+bool QtOperator::readBarcode(const QString& prompt, const QString& expectedCode)
+{
+    for (;;) {
+        bool ok = false;
+        const QString read = QInputDialog::getText(QApplication::activeWindow(),
+                                                   QStringLiteral("CONFERENCIA DO CÓDIGO DE BARRAS"),
+                                                   prompt + QLatin1Char('\n') + expectedCode, QLineEdit::Normal,
+                                                   QString(), &ok);
+        if (!ok) return false;
+        if (read.toUpper() == expectedCode.toUpper()) return true;
+    }
+}

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "app/Operator.h"
+
+// The operator at the workstation: every question and notice as a Qt dialog over the
+// active window.
+class QtOperator : public Operator {
+public:
+    void message(const QString& text, const QString& title, Icon icon) override;
+    bool askYesNo(const QString& text, const QString& title, Icon icon) override;
+    std::optional<QString> inputBox(const QString& prompt, const QString& title, const QString& defaultText) override;
+    std::optional<QString> openFile(const QString& title, const QString& filter) override;
+    std::optional<QString> choosePrinter(const QStringList& printers, const QString& current) override;
+    bool readBarcode(const QString& prompt, const QString& expectedCode) override;
+};

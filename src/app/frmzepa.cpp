@@ -1,0 +1,78 @@
+#include "app/frmzepa.h"
+
+#include "app/Guarded.h"
+#include "app/ProgramState.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QVBoxLayout>
+
+namespace {
+QAction* item(QMenu* menu, const char* name, const QString& caption)
+{
+    QAction* a = menu->addAction(caption);
+    a->setObjectName(QLatin1String(name));
+    return a;
+}
+QAction* separator(QMenu* menu, const char* name)
+{
+    QAction* a = menu->addSeparator();
+    a->setObjectName(QLatin1String(name));
+    a->setText(QStringLiteral("-"));
+    return a;
+}
+} // namespace
+
+frmzepa::frmzepa(ProgramState& state, Operator& op, QWidget* parent)
+    : QMainWindow(parent), m_state(state), m_op(op)
+{
+    setObjectName(QStringLiteral("frmzepa"));
+    setWindowTitle(QStringLiteral("Programa de Impresão VORLA V.s. 1.0"));
+
+    auto* central = new QWidget(this);
+    lblusuario = new QLabel(central);
+    lblusuario->setObjectName(QStringLiteral("lblusuario"));
+    auto* banner = new QLabel(QStringLiteral("VORLA"), central);
+    QFont big = banner->font();
+    big.setPointSize(big.pointSize() * 3);
+    big.setBold(true);
+    banner->setFont(big);
+    banner->setAlignment(Qt::AlignCenter);
+    auto* layout = new QVBoxLayout(central);
+    layout->addWidget(banner, 1);
+    layout->addWidget(lblusuario);
+    setCentralWidget(central);
+    resize(800, 560);
+
+    mnu_prog = menuBar()->addMenu(QStringLiteral("Sistema"));
+    mnu_prog->setObjectName(QStringLiteral("mnu_prog"));
+    MNU_VORLA = mnu_prog->addMenu(QStringLiteral("Vorla"));
+    MNU_VORLA->setObjectName(QStringLiteral("MNU_VORLA"));
+    MNU_VORLA1 = item(MNU_VORLA, "MNU_VORLA1", QStringLiteral("Carregar Arquivo via Banco PACK"));
+    mnu_carvorla = item(MNU_VORLA, "mnu_carvorla", QStringLiteral("Carregar Arquivo via Banco "));
+    mnu_txt = item(MNU_VORLA, "mnu_txt", QStringLiteral("Carregar Arquivo via TXT"));
+    mnu_imvorlar = item(MNU_VORLA, "mnu_imvorlar", QStringLiteral("Imprimir Arquivo Texto para Romaneio"));
+    mnu_traco2 = separator(MNU_VORLA, "mnu_traco2");
+    mnu_imprimir = item(MNU_VORLA, "mnu_imprimir", QStringLiteral("1-Etiqueta Adesiva de Preço 54x26mm"));
+    mnu_c5023 = item(MNU_VORLA, "mnu_c5023", QStringLiteral("2-Etiqueta Tag de Preço 53x60mm"));
+    mnu_ny5023 = item(MNU_VORLA, "mnu_ny5023", QStringLiteral("3-Etiqueta de Costura 50x16mm"));
+    mnu_vorlanova = item(MNU_VORLA, "mnu_vorlanova", QStringLiteral("4-Etiqueta Adesiva de Costura 50x23mm"));
+    Mnu_avl5522 = item(MNU_VORLA, "Mnu_avl5522", QStringLiteral("5/6-Etiqueta Adesiva Basket/Importado  32x25mm"));
+    mnu_vorlPol = item(MNU_VORLA, "mnu_vorlPol", QStringLiteral("7-Etiqueta Adesiva para Pack "));
+    mnu_tracoc = separator(MNU_VORLA, "mnu_tracoc");
+    mnu_avl55x25 = item(MNU_VORLA, "mnu_avl55x25", QStringLiteral("Imprimir Etiqueta Avulsa"));
+    mnu_dolmsair = item(mnu_prog, "mnu_dolmsair", QStringLiteral("Sair"));
+
+    connect(mnu_dolmsair, &QAction::triggered, this, &QWidget::close);
+
+    runGuarded(m_op, [&] { m_state.AbreConexaoCadastro(); });
+}
+
+void frmzepa::closeEvent(QCloseEvent* event)
+{
+    // Every change is already stored: closing the main window ends the program at once.
+    event->accept();
+    QCoreApplication::quit();
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QMainWindow>
+
+class QAction;
+class QLabel;
+class QMenu;
+class Operator;
+struct ProgramState;
+
+// The main window: the logged-in user and the menu. Closing it ends the program.
+class frmzepa : public QMainWindow {
+    Q_OBJECT
+public:
+    frmzepa(ProgramState& state, Operator& op, QWidget* parent = nullptr);
+
+    QLabel* lblusuario;
+
+    QMenu* mnu_prog;
+    QMenu* MNU_VORLA;
+    QAction* MNU_VORLA1;
+    QAction* mnu_carvorla;
+    QAction* mnu_txt;
+    QAction* mnu_imvorlar;
+    QAction* mnu_traco2;
+    QAction* mnu_imprimir;
+    QAction* mnu_c5023;
+    QAction* mnu_ny5023;
+    QAction* mnu_vorlanova;
+    QAction* Mnu_avl5522;
+    QAction* mnu_vorlPol;
+    QAction* mnu_tracoc;
+    QAction* mnu_avl55x25;
+    QAction* mnu_dolmsair;
+
+    ProgramState& state() { return m_state; }
+    Operator& op() { return m_op; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    ProgramState& m_state;
+    Operator& m_op;
+};

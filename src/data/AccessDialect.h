@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QHash>
+#include <QString>
+
+// Statements are written the way the program has always written them (Access style);
+// this turns one into the form SQLite runs with the same meaning:
+//  - "[TABLE.COLUMN]" becomes "[TABLE].[COLUMN]";
+//  - every table or column name is written with the store's own spelling, matched
+//    without regard to letter case, because SQLite folds only ASCII letters and would
+//    not see that IDENTIFICAÇÃO names the column Identificação.
+// Text between single quotes is never touched.
+class AccessDialect {
+public:
+    // knownNames: folded name -> spelling in the schema.
+    explicit AccessDialect(QHash<QString, QString> knownNames = {}) : m_names(std::move(knownNames)) {}
+
+    void addName(const QString& spelling);
+    QString translate(const QString& sql) const;
+
+private:
+    QString spell(const QString& identifier) const;
+    QHash<QString, QString> m_names;
+};

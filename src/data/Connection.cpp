@@ -1,0 +1,282 @@
+#include "data/Connection.h"
+
+#include "data/DataError.h"
+#include "data/SqlText.h"
+
+#include <QAtomicInt>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlDatabase>
+#include <QSqlDriver>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+
+#include <sqlite3.h>
+
+namespace {
+
+QAtomicInt g_connectionCounter;
+
+QString fromSqlite(const void* text, int bytes)
+{
+    return QString::fromUtf8(static_cast<const char*>(text), bytes);
+}
+
+// Text comparison of the stores ignores letter case, accented letters included
+// (SQLite's own NOCASE folds only A to Z).
+int compareNoCase(void*, int lenA, const void* a, int lenB, const void* b)
+{
+    const int r = QString::compare(foldCase(fromSqlite(a, lenA)), foldCase(fromSqlite(b, lenB)));
+    return r < 0 ? -1 : (r > 0 ? 1 : 0);
+}
+
+// SQL LIKE with % and _ (and an optional escape character), on folded text.
+bool likeMatch(const QString& pattern, const QString& text, QChar escape)
+{
+    const qsizetype pn = pattern.size(), tn = text.size();
+    qsizetype p = 0, t = 0, starP = -1, starT = 0;
+    while (t < tn) {
+        if (p < pn && !escape.isNull() && pattern[p] == escape && p + 1 < pn) {
+            if (pattern[p + 1] == text[t]) {
+                p += 2;
+                ++t;
+                continue;
+            }
+        } else if (p < pn && pattern[p] == QLatin1Char('%')) {
+            starP = p++;
+            starT = t;
+            continue;
+        } else if (p < pn && (pattern[p] == QLatin1Char('_') || pattern[p] == text[t])) {
+            ++p;
+            ++t;
+            continue;
+        }
+        if (starP < 0) return false;
+        p = starP + 1;
+        t = ++starT;
+    }
+    while (p < pn && pattern[p] == QLatin1Char('%')) ++p;
+    return p == pn;
+}
+
+void likeFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv)
+{
+    // like(pattern, text [, escape]); a null operand gives null, as in SQL.
+    for (int i = 0; i < argc; ++i)
+        if (sqlite3_value_type(argv[i]) == SQLITE_NULL) {
+            sqlite3_result_null(ctx);
+            return;
+        }
+    const QString pattern = foldCase(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_value_text(argv[0]))));
+    const QString text = foldCase(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_value_text(argv[1]))));
+    QChar escape;
+    if (argc == 3) {
+        const QString e = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_value_text(argv[2])));
+        if (e.size() != 1) {
+            sqlite3_result_error(ctx, "ESCAPE expression must be a single character", -1);
+            return;
+        }
+        escape = foldCase(e)[0];
+    }
+    sqlite3_result_int(ctx, likeMatch(pattern, text, escape) ? 1 : 0);
+}
+
+sqlite3* handleOf(const QSqlDatabase& db)
+{
+    const QVariant v = db.driver()->handle();
+    if (v.isValid() && qstrcmp(v.typeName(), "sqlite3*") == 0) return *static_cast<sqlite3* const*>(v.constData());
+    return nullptr;
+}
+
+} // namespace
+
+struct Connection::Impl {
+    QString name;
+    QString file;
+    AccessDialect dialect;
+
+    QSqlDatabase db() const { return QSqlDatabase::database(name, false); }
+
+    [[noreturn]] void fail(const QSqlError& error) const
+    {
+        QString text = error.databaseText().isEmpty() ? error.text() : error.databaseText();
+        throw DataError(text);
+    }
+
+    void loadNames()
+    {
+        dialect = AccessDialect();
+        QSqlQuery tables(db());
+        if (!tables.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type IN ('table','view')"))) fail(tables.lastError());
+        QStringList names;
+        while (tables.next()) names << tables.value(0).toString();
+        for (const QString& table : names) {
+            if (table.startsWith(QLatin1String("sqlite_"))) continue;
+            dialect.addName(table);
+            QSqlQuery cols(db());
+            if (!cols.exec(QStringLiteral("PRAGMA table_info(\"%1\")").arg(table))) fail(cols.lastError());
+            while (cols.next()) dialect.addName(cols.value(1).toString());
+        }
+    }
+
+    ~Impl()
+    {
+        if (name.isEmpty()) return;
+        {
+            QSqlDatabase d = db();
+            if (d.isOpen()) d.close();
+        }
+        QSqlDatabase::removeDatabase(name);
+    }
+};
+
+Connection::Connection() = default;
+Connection::~Connection() = default;
+Connection::Connection(Connection&&) noexcept = default;
+Connection& Connection::operator=(Connection&&) noexcept = default;
+
+namespace {
+std::unique_ptr<Connection::Impl> openImpl(const QString& file)
+{
+    auto impl = std::make_unique<Connection::Impl>();
+    impl->file = file;
+    impl->name = QStringLiteral("etiquetas-%1").arg(g_connectionCounter.fetchAndAddRelaxed(1));
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), impl->name);
+    db.setDatabaseName(file);
+    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=3000"));
+    if (!db.open()) impl->fail(db.lastError());
+    sqlite3* h = handleOf(db);
+    if (!h) throw DataError(QStringLiteral("O driver do banco de dados local não está disponível."));
+    sqlite3_create_collation_v2(h, "NOCASE", SQLITE_UTF8, nullptr, compareNoCase, nullptr);
+    sqlite3_create_function_v2(h, "like", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, likeFunction, nullptr,
+                               nullptr, nullptr);
+    sqlite3_create_function_v2(h, "like", 3, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, likeFunction, nullptr,
+                               nullptr, nullptr);
+    QSqlQuery fk(db);
+    fk.exec(QStringLiteral("PRAGMA foreign_keys = ON"));
+    return impl;
+}
+
+QStringList splitScript(const QString& script)
+{
+    QStringList statements;
+    QString current;
+    for (const QString& line : script.split(QLatin1Char('\n'))) {
+        const QString trimmed = line.trimmed();
+        if (trimmed.startsWith(QLatin1String("--"))) continue;
+        current += line + QLatin1Char('\n');
+        if (trimmed.endsWith(QLatin1Char(';'))) {
+            statements << current.trimmed();
+            current.clear();
+        }
+    }
+    if (!current.trimmed().isEmpty()) statements << current.trimmed();
+    return statements;
+}
+} // namespace
+
+Connection Connection::open(const QString& file)
+{
+    const QFileInfo info(file);
+    if (!info.isFile())
+        throw DataError(QStringLiteral("Não foi possível encontrar o arquivo '%1'.").arg(QDir::toNativeSeparators(file)));
+    Connection c;
+    c.d = openImpl(file);
+    c.d->loadNames();  // also proves the file is a database
+    return c;
+}
+
+Connection Connection::create(const QString& file, const QString& script)
+{
+    if (QFileInfo::exists(file))
+        throw DataError(QStringLiteral("O arquivo '%1' já existe.").arg(QDir::toNativeSeparators(file)));
+    Connection c;
+    c.d = openImpl(file);
+    c.beginTransaction();
+    for (const QString& statement : splitScript(script)) {
+        QSqlQuery q(c.d->db());
+        if (!q.exec(statement)) {
+            const QSqlError e = q.lastError();
+            c.rollback();
+            c.d.reset();
+            QFile::remove(file);
+            throw DataError(e.text());
+        }
+    }
+    c.commit();
+    c.d->loadNames();
+    return c;
+}
+
+bool Connection::isOpen() const
+{
+    return d && d->db().isOpen();
+}
+
+QString Connection::fileName() const
+{
+    return d ? d->file : QString();
+}
+
+Recordset Connection::query(const QString& sql)
+{
+    if (!isOpen()) throw DataError(QStringLiteral("A conexão com o banco de dados não está aberta."));
+    QSqlQuery q(d->db());
+    q.setForwardOnly(true);
+    if (!q.exec(d->dialect.translate(sql))) d->fail(q.lastError());
+    QStringList columns;
+    const QSqlRecord rec = q.record();
+    for (int i = 0; i < rec.count(); ++i) columns << rec.fieldName(i);
+    QList<QVariantList> rows;
+    while (q.next()) {
+        QVariantList row;
+        row.reserve(columns.size());
+        for (int i = 0; i < columns.size(); ++i) row << q.value(i);
+        rows << row;
+    }
+    return Recordset(columns, rows);
+}
+
+void Connection::execute(const QString& sql)
+{
+    if (!isOpen()) throw DataError(QStringLiteral("A conexão com o banco de dados não está aberta."));
+    QSqlQuery q(d->db());
+    if (!q.exec(d->dialect.translate(sql))) d->fail(q.lastError());
+}
+
+qint64 Connection::lastInsertId() const
+{
+    return d ? qint64(sqlite3_last_insert_rowid(handleOf(d->db()))) : 0;
+}
+
+void Connection::beginTransaction()
+{
+    if (!isOpen()) throw DataError(QStringLiteral("A conexão com o banco de dados não está aberta."));
+    QSqlDatabase db = d->db();
+    if (!db.transaction()) d->fail(db.lastError());
+}
+
+void Connection::commit()
+{
+    if (!isOpen()) throw DataError(QStringLiteral("A conexão com o banco de dados não está aberta."));
+    QSqlDatabase db = d->db();
+    if (!db.commit()) d->fail(db.lastError());
+}
+
+void Connection::rollback()
+{
+    if (isOpen()) d->db().rollback();
+}
+
+Transaction::~Transaction()
+{
+    if (!m_done) m_c.rollback();
+}
+
+void Transaction::commit()
+{
+    m_c.commit();
+    m_done = true;
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// Sends a finished job of printer commands, unchanged, to a label printer as one job.
+// The printer name picks the way out:
+//   "socket://host[:port]"  raw TCP to a network printer (port 9100 when none is given);
+//   "file:/some/folder"     each job written as a file in that folder (a virtual printer);
+//   anything else           a queue of the system spooler, sent in raw format.
+// The data leaves as Windows-1252 bytes, nothing added. Returns true only when every
+// byte was accepted; an unknown queue, an unreachable printer or an unwritable folder
+// returns false with nothing sent.
+bool ImprimeDireto(const QString& printer, const QString& documentName, const QString& data);
+
+namespace printers {
+// The label printer at start: $PRINTER when set, otherwise the spooler's default queue.
+QString defaultPrinter();
+// The spooler's queues, with `current` added first when it is not one of them.
+QStringList available(const QString& current);
+} // namespace printers

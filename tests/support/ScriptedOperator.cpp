@@ -1,0 +1,61 @@
+#include "support/ScriptedOperator.h"
+
+#include <stdexcept>
+
+namespace {
+template <class T>
+T next(QQueue<T>& queue, const QString& what)
+{
+    if (queue.isEmpty()) throw std::logic_error(("unexpected " + what).toStdString());
+    return queue.dequeue();
+}
+} // namespace
+
+void ScriptedOperator::message(const QString& text, const QString& title, Icon icon)
+{
+    shown << Shown{QStringLiteral("message"), text, title, icon};
+}
+
+bool ScriptedOperator::askYesNo(const QString& text, const QString& title, Icon icon)
+{
+    shown << Shown{QStringLiteral("question"), text, title, icon};
+    return next(yesNo, QStringLiteral("question: ") + text);
+}
+
+std::optional<QString> ScriptedOperator::inputBox(const QString& prompt, const QString& title, const QString&)
+{
+    shown << Shown{QStringLiteral("input"), prompt, title, Icon::None};
+    return next(inputs, QStringLiteral("input box: ") + prompt);
+}
+
+std::optional<QString> ScriptedOperator::openFile(const QString& title, const QString& filter)
+{
+    shown << Shown{QStringLiteral("file"), filter, title, Icon::None};
+    return next(files, QStringLiteral("open-file dialog: ") + title);
+}
+
+std::optional<QString> ScriptedOperator::choosePrinter(const QStringList& list, const QString& current)
+{
+    shown << Shown{QStringLiteral("printer"), list.join(QLatin1Char('|')), current, Icon::None};
+    return next(printers, QStringLiteral("printer chooser"));
+}
+
+bool ScriptedOperator::readBarcode(const QString& prompt, const QString& expectedCode)
+{
+    shown << Shown{QStringLiteral("barcode"), prompt, expectedCode, Icon::None};
+    for (;;) {
+        const std::optional<QString> reading = next(readings, QStringLiteral("barcode reading for ") + expectedCode);
+        if (!reading) return false;
+        const bool match = reading->toUpper() == expectedCode.toUpper();
+        readLog << std::make_pair(*reading, match);
+        if (match) return true;
+    }
+}
+
+QStringList ScriptedOperator::messages() const
+{
+    QStringList texts;
+    for (const Shown& s : shown)
+        if (s.kind == QLatin1String("message")) texts << s.text;
+    return texts;
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "app/Operator.h"
+
+#include <QList>
+#include <QQueue>
+#include <optional>
+
+// The operator of the tests: answers every question from a script, in order, and
+// records everything it was shown. A question the script did not expect throws, so
+// the test fails at the place it went wrong.
+class ScriptedOperator : public Operator {
+public:
+    struct Shown {
+        QString kind;  // "message", "question", "input", "file", "printer", "barcode"
+        QString text;
+        QString title;
+        Icon icon = Icon::None;
+    };
+
+    QList<Shown> shown;
+
+    QQueue<bool> yesNo;
+    QQueue<std::optional<QString>> inputs;
+    QQueue<std::optional<QString>> files;
+    QQueue<std::optional<QString>> printers;
+    // Readings of the barcode reader; std::nullopt gives the read-back up.
+    QQueue<std::optional<QString>> readings;
+    // Every reading offered to the read-back, with whether it matched.
+    QList<std::pair<QString, bool>> readLog;
+
+    void message(const QString& text, const QString& title, Icon icon) override;
+    bool askYesNo(const QString& text, const QString& title, Icon icon) override;
+    std::optional<QString> inputBox(const QString& prompt, const QString& title, const QString& defaultText) override;
+    std::optional<QString> openFile(const QString& title, const QString& filter) override;
+    std::optional<QString> choosePrinter(const QStringList& printers, const QString& current) override;
+    bool readBarcode(const QString& prompt, const QString& expectedCode) override;
+
+    // Texts of the message boxes shown, in order.
+    QStringList messages() const;
+};
