@@ -7,11 +7,11 @@ bash scripts/install-deps.sh
 bash scripts/build.sh
 
 started_cupsd=""
-if [ "$(id -u)" -eq 0 ] && [ -x /usr/sbin/cupsd ] && ! lpstat -r >/dev/null 2>&1; then
+if [ "$(id -u)" -eq 0 ] && [ -x /usr/sbin/cupsd ] && ! lpstat -r 2>/dev/null | grep -q "scheduler is running"; then
   mkdir -p /run/cups
   setsid /usr/sbin/cupsd -f >/dev/null 2>&1 &
   started_cupsd=$!
-  for _ in $(seq 50); do lpstat -r >/dev/null 2>&1 && break; sleep 0.2; done
+  for _ in $(seq 50); do lpstat -r 2>/dev/null | grep -q "scheduler is running" && break; sleep 0.2; done
 fi
 stop_cupsd() { [ -n "$started_cupsd" ] && kill "$started_cupsd" 2>/dev/null || true; }
 trap stop_cupsd EXIT

@@ -11,6 +11,9 @@ bool sendToQueue(const QString& queue, const QString& documentName, const QByteA
     cups_dest_t* dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, name.constData(), nullptr);
     if (!dest) return false;
     cupsFreeDests(1, dest);
+    // The spooler refuses a document without bytes; zero bytes asked are zero bytes
+    // accepted, so an empty job on a known queue succeeds without queueing anything.
+    if (bytes.isEmpty()) return true;
 
     const int job = cupsCreateJob(CUPS_HTTP_DEFAULT, name.constData(), title.constData(), 0, nullptr);
     if (job <= 0) return false;
@@ -19,10 +22,8 @@ bool sendToQueue(const QString& queue, const QString& documentName, const QByteA
         cupsCancelJob2(CUPS_HTTP_DEFAULT, name.constData(), job, 0);
         return false;
     }
-    bool written = true;
-    if (!bytes.isEmpty())
-        written = cupsWriteRequestData(CUPS_HTTP_DEFAULT, bytes.constData(), size_t(bytes.size())) ==
-                  HTTP_STATUS_CONTINUE;
+    const bool written =
+        cupsWriteRequestData(CUPS_HTTP_DEFAULT, bytes.constData(), size_t(bytes.size())) == HTTP_STATUS_CONTINUE;
     const bool finished = cupsFinishDocument(CUPS_HTTP_DEFAULT, name.constData()) == IPP_STATUS_OK;
     return written && finished;
 }
