@@ -148,8 +148,9 @@ int runProgram(int argc, char** argv)
         state.AbreConexaoCadastro();
     } catch (const DataError& e) {
         // Without the user store nobody can log in: say why and stop.
-        op.message(e.text(), QStringLiteral("VORLA"), Operator::Icon::Critical);
         std::fprintf(stderr, "etiquetas-vorla: %s\n", qPrintable(e.text()));
+        std::fflush(stderr);
+        op.message(e.text(), QStringLiteral("VORLA"), Operator::Icon::Critical);
         return 1;
     }
     frmsenha login(state, op);
