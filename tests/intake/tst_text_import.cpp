@@ -1,6 +1,5 @@
 #include "app/Regional.h"
 #include "data/Recordset.h"
-#include "intake/OrderTextFile.h"
 #include "intake/TextImport.h"
 #include "printing/Windows1252.h"
 #include "support/ScriptedOperator.h"
@@ -286,24 +285,6 @@ private slots:
         QCOMPARE(l.text("COLECAO"), QString("INVERNO 26"));  // no byte-order mark left in the first field
         QCOMPARE(home.state().ConexaoPedidos.query("SELECT * FROM VORLAPEDIDOS").text("FORNECEDOR"),
                  QString("CONFECÇÕES"));
-    }
-
-    void lines_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QStringList>("lines");
-        QTest::newRow("none") << "" << QStringList{};
-        QTest::newRow("CR LF, last one ended") << "a\r\nb\r\n" << QStringList{"a", "b"};
-        QTest::newRow("last one not ended") << "a\r\nb" << QStringList{"a", "b"};
-        QTest::newRow("empty between") << "a\r\n\r\nb" << QStringList{"a", "", "b"};
-        QTest::newRow("LF and CR alone") << "a\nb\rc" << QStringList{"a", "b", "c"};
-    }
-
-    void lines()
-    {
-        QFETCH(QString, text);
-        QFETCH(QStringList, lines);
-        QCOMPARE(orderText::lines(text), lines);
     }
 
     void progressForLongFile()
