@@ -31,7 +31,7 @@ public:
     // readings until one matches (true) or the operator gives up (false).
     virtual bool readBarcode(const QString& prompt, const QString& expectedCode) = 0;
     // Progress of a long operation: `done` of `total` steps; done == total ends it.
-    virtual void progress(int done, int total) { (void)done, (void)total; }
+    virtual void progress([[maybe_unused]] int done, [[maybe_unused]] int total) {}
     // The page-printer dialog: the chosen page printer, nullptr when cancelled.
     virtual std::unique_ptr<PagePrinter> choosePagePrinter() { return nullptr; }
 };
