@@ -1,3 +1,4 @@
+#include "app/Guarded.h"
 #include "app/Regional.h"
 #include "data/Recordset.h"
 #include "intake/TextImport.h"
@@ -177,6 +178,9 @@ private slots:
         QTest::newRow("short line in the middle")
             << orderLine("77", "A") + "\r\n" + "a,b,c" + "\r\n" + orderLine("77", "C") << "Erro: 9-> FORMATO DE ARQUIVO INVÁLIDO!";
         QTest::newRow("file gone") << QString() << "Erro: 53-> FORMATO DE ARQUIVO INVÁLIDO!";
+        // A store failure is a data error, not a format one: its text is shown.
+        QTest::newRow("store refuses the second line")
+            << orderLine("77", "A") + "\r\n" + orderLine("77", "REFUSED") << "disk full";
     }
 
     void failureLeavesStoreAsBefore()
@@ -189,16 +193,19 @@ private slots:
         importTextFilesUntilDone(home.state(), op, "ADMIN");
         const QStringList before = storeDump(home.state());
         QCOMPARE(before.size(), 2);
+        home.state().ConexaoPedidos.execute("CREATE TRIGGER refuse BEFORE INSERT ON VORLA WHEN "
+                                            "NEW.CODIG_PROD = 'REFUSED' BEGIN SELECT RAISE(ABORT, 'disk full'); END");
 
         const QString path = failing.isNull() ? home.path() + "/missing.txt" : fileWith(home, failing.toUtf8());
         op.shown.clear();
         op.files << path;
-        importTextFilesUntilDone(home.state(), op, "ADMIN");
+        runGuarded(op, [&] { importTextFilesUntilDone(home.state(), op, "ADMIN"); });
 
         QCOMPARE(storeDump(home.state()), before);
         QCOMPARE(op.messages(), QStringList{messageText});
-        QCOMPARE(op.shown.last().icon, Operator::Icon::None);
-        QCOMPARE(op.shown.last().title, QCoreApplication::applicationName());
+        const bool formatError = messageText.startsWith("Erro: ");
+        QCOMPARE(op.shown.last().icon, formatError ? Operator::Icon::None : Operator::Icon::Critical);
+        QCOMPARE(op.shown.last().title, formatError ? QCoreApplication::applicationName() : QString("VORLA"));
         QCOMPARE(QFile::exists(path), !failing.isNull());
     }
 
