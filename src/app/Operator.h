@@ -1,7 +1,10 @@
 #pragma once
 
+#include "packing/PagePrinter.h"
+
 #include <QString>
 #include <QStringList>
+#include <memory>
 #include <optional>
 
 // Everything the program asks or tells the operator goes through this interface:
@@ -27,4 +30,8 @@ public:
     // The barcode read-back window: shows the prompt and the expected code and takes
     // readings until one matches (true) or the operator gives up (false).
     virtual bool readBarcode(const QString& prompt, const QString& expectedCode) = 0;
+    // Progress of a long operation: `done` of `total` steps; done == total ends it.
+    virtual void progress([[maybe_unused]] int done, [[maybe_unused]] int total) {}
+    // The page-printer dialog: the chosen page printer, nullptr when cancelled.
+    virtual std::unique_ptr<PagePrinter> choosePagePrinter() { return nullptr; }
 };

@@ -1,9 +1,12 @@
 #include "app/QtOperator.h"
 
+#include "packing/QtPagePrinter.h"
+
 #include <QApplication>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QProgressDialog>
 
 namespace {
 QMessageBox::Icon boxIcon(Operator::Icon icon)
@@ -18,6 +21,9 @@ QMessageBox::Icon boxIcon(Operator::Icon icon)
     return QMessageBox::NoIcon;
 }
 } // namespace
+
+QtOperator::QtOperator() = default;
+QtOperator::~QtOperator() = default;
 
 void QtOperator::message(const QString& text, const QString& title, Icon icon)
 {
@@ -68,4 +74,22 @@ bool QtOperator::readBarcode(const QString& prompt, const QString& expectedCode)
         if (!ok) return false;
         if (read.toUpper() == expectedCode.toUpper()) return true;
     }
+}
+
+void QtOperator::progress(int done, int total)
+{
+    if (!m_progress) {
+        m_progress = std::make_unique<QProgressDialog>(QStringLiteral("Aguarde..."), QString(), 0, total,
+                                                       QApplication::activeWindow());
+        m_progress->setWindowTitle(QStringLiteral("VORLA"));
+        m_progress->setWindowModality(Qt::WindowModal);
+    }
+    m_progress->setMaximum(total);
+    m_progress->setValue(done);
+    if (done >= total) m_progress.reset();
+}
+
+std::unique_ptr<PagePrinter> QtOperator::choosePagePrinter()
+{
+    return chooseSystemPagePrinter();
 }

@@ -2,14 +2,23 @@
 
 #include "app/Operator.h"
 
+class QProgressDialog;
+
 // The operator at the workstation: every question and notice as a Qt dialog over the
 // active window.
 class QtOperator : public Operator {
 public:
+    QtOperator();
+    ~QtOperator() override;
     void message(const QString& text, const QString& title, Icon icon) override;
     bool askYesNo(const QString& text, const QString& title, Icon icon) override;
     std::optional<QString> inputBox(const QString& prompt, const QString& title, const QString& defaultText) override;
     std::optional<QString> openFile(const QString& title, const QString& filter) override;
     std::optional<QString> choosePrinter(const QStringList& printers, const QString& current) override;
     bool readBarcode(const QString& prompt, const QString& expectedCode) override;
+    void progress(int done, int total) override;
+    std::unique_ptr<PagePrinter> choosePagePrinter() override;
+
+private:
+    std::unique_ptr<QProgressDialog> m_progress;
 };

@@ -2,6 +2,8 @@
 
 #include "app/Guarded.h"
 #include "app/ProgramState.h"
+#include "intake/TextImport.h"
+#include "packing/PackingList.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -66,8 +68,29 @@ frmzepa::frmzepa(ProgramState& state, Operator& op, QWidget* parent)
     mnu_dolmsair = item(mnu_prog, "mnu_dolmsair", QStringLiteral("Sair"));
 
     connect(mnu_dolmsair, &QAction::triggered, this, &QWidget::close);
+    connect(mnu_txt, &QAction::triggered, this, &frmzepa::mnu_txt_Click);
+    connect(mnu_imvorlar, &QAction::triggered, this, &frmzepa::mnu_imvorlar_Click);
 
     runGuarded(m_op, [&] { m_state.AbreConexaoCadastro(); });
+}
+
+void frmzepa::mnu_txt_Click()
+{
+    const bool opened = runGuarded(m_op, [&] {
+        m_state.TipoCarga = 1;
+        m_state.AbreConexaoPedidos();
+    });
+    if (opened) MENUCARREGAVORLA1();
+}
+
+void frmzepa::MENUCARREGAVORLA1()
+{
+    runGuarded(m_op, [&] { importTextFilesUntilDone(m_state, m_op, lblusuario->text()); });
+}
+
+void frmzepa::mnu_imvorlar_Click()
+{
+    runGuarded(m_op, [&] { printPackingListFromMenu(m_state, m_op); });
 }
 
 void frmzepa::closeEvent(QCloseEvent* event)

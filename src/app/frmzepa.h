@@ -33,6 +33,9 @@ public:
     QAction* mnu_avl55x25;
     QAction* mnu_dolmsair;
 
+    // The open-file dialog and the text import of each chosen file, until cancelled.
+    void MENUCARREGAVORLA1();
+
     ProgramState& state() { return m_state; }
     Operator& op() { return m_op; }
 
@@ -40,6 +43,9 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void mnu_txt_Click();
+    void mnu_imvorlar_Click();
+
     ProgramState& m_state;
     Operator& m_op;
 };

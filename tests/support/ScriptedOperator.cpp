@@ -1,5 +1,7 @@
 #include "support/ScriptedOperator.h"
 
+#include "packing/PdfFolderPrinter.h"
+
 #include <stdexcept>
 
 namespace {
@@ -50,6 +52,19 @@ bool ScriptedOperator::readBarcode(const QString& prompt, const QString& expecte
         readLog << std::make_pair(*reading, match);
         if (match) return true;
     }
+}
+
+void ScriptedOperator::progress(int done, int total)
+{
+    progressLog << std::make_pair(done, total);
+}
+
+std::unique_ptr<PagePrinter> ScriptedOperator::choosePagePrinter()
+{
+    shown << Shown{QStringLiteral("pageprinter"), QString(), QString(), Icon::None};
+    const std::optional<QString> folder = next(pagePrinters, QStringLiteral("page-printer dialog"));
+    if (!folder) return nullptr;
+    return std::make_unique<PdfFolderPrinter>(*folder);
 }
 
 QStringList ScriptedOperator::messages() const

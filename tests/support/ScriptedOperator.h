@@ -28,6 +28,11 @@ public:
     QQueue<std::optional<QString>> readings;
     // Every reading offered to the read-back, with whether it matched.
     QList<std::pair<QString, bool>> readLog;
+    // Answers of the page-printer dialog: a folder that receives each document as a PDF
+    // (romaneio-1.pdf, ...), std::nullopt cancels.
+    QQueue<std::optional<QString>> pagePrinters;
+    // Every progress report, as (done, total).
+    QList<std::pair<int, int>> progressLog;
 
     void message(const QString& text, const QString& title, Icon icon) override;
     bool askYesNo(const QString& text, const QString& title, Icon icon) override;
@@ -35,6 +40,8 @@ public:
     std::optional<QString> openFile(const QString& title, const QString& filter) override;
     std::optional<QString> choosePrinter(const QStringList& printers, const QString& current) override;
     bool readBarcode(const QString& prompt, const QString& expectedCode) override;
+    void progress(int done, int total) override;
+    std::unique_ptr<PagePrinter> choosePagePrinter() override;
 
     // Texts of the message boxes shown, in order.
     QStringList messages() const;

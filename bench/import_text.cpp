@@ -1,0 +1,134 @@
+// Importing a 10,000-line order file, next to the same rows written in one bare SQLite
+// transaction (prepared statement, no Qt, no dialect adapter): the difference is what
+// the import's statement building and the store layer cost.
+#include "app/Operator.h"
+#include "app/ProgramState.h"
+#include "data/Home.h"
+#include "intake/TextImport.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+#include <sqlite3.h>
+
+namespace {
+
+constexpr int kLines = 10000;
+
+QStringList fieldsOf(int n)
+{
+    return {"INVERNO 26", "FORN A", "90210", QString("REF-%1").arg(n), "49.90", "12", "P-M-G", "AZUL", "M",
+            "CAMISA MANGA LONGA", QString("789%1").arg(n, 10, 10, QLatin1Char('0')), "MASCULINO", "CAMISA",
+            "10/01/2027", "LAVAR A MAO", "x", "PACK3", "4"};
+}
+
+QByteArray orderFile()
+{
+    QByteArray bytes;
+    for (int n = 0; n < kLines; ++n) bytes += fieldsOf(n).join(',').toUtf8() + "\r\n";
+    return bytes;
+}
+
+// Answers Yes to every question and shows nothing.
+class SilentOperator : public Operator {
+public:
+    void message(const QString&, const QString&, Icon) override {}
+    bool askYesNo(const QString&, const QString&, Icon) override { return true; }
+    std::optional<QString> inputBox(const QString&, const QString&, const QString&) override { return {}; }
+    std::optional<QString> openFile(const QString&, const QString&) override { return {}; }
+    std::optional<QString> choosePrinter(const QStringList&, const QString&) override { return {}; }
+    bool readBarcode(const QString&, const QString&) override { return true; }
+};
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) throw std::runtime_error("cannot write the order file");
+    file.write(bytes);
+}
+
+void BM_TextImport(benchmark::State& st)
+{
+    const QByteArray bytes = orderFile();
+    SilentOperator op;
+    for (auto _ : st) {
+        st.PauseTiming();
+        QTemporaryDir dir;
+        home::create(dir.path(), "ADMIN", "1234");
+        ProgramState state(dir.path());
+        state.ArquivoTxt = dir.filePath("pedido.txt");
+        writeFile(state.ArquivoTxt, bytes);
+        st.ResumeTiming();
+        if (CARREGATXT(state, op, "ADMIN") != TextImportResult::Imported) st.SkipWithError("import failed");
+    }
+    st.SetItemsProcessed(st.iterations() * kLines);
+}
+
+void check(int rc, sqlite3* db)
+{
+    if (rc != SQLITE_OK && rc != SQLITE_DONE) throw std::runtime_error(sqlite3_errmsg(db));
+}
+
+void BM_BareSqliteTransaction(benchmark::State& st)
+{
+    QList<QStringList> rows;
+    for (int n = 0; n < kLines; ++n) rows << fieldsOf(n);
+    for (auto _ : st) {
+        st.PauseTiming();
+        QTemporaryDir dir;
+        home::create(dir.path(), "ADMIN", "1234");
+        sqlite3* db = nullptr;
+        check(sqlite3_open(home::pedidosFile(dir.path()).toUtf8().constData(), &db), db);
+        st.ResumeTiming();
+
+        check(sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr), db);
+        check(sqlite3_exec(db,
+                           "INSERT INTO VORLAPEDIDOS (PEDIDO,GRUPO,FORNECEDOR,IMPRESSOR,IMPRESSOETQ,IMPRESSOETQ1,"
+                           "IMPRESSOETQ2,IMPRESSOETQ3,IMPRESSOETQ4,IMPRESSOETQ5,DATA,HORA,USUARIOIMP) VALUES "
+                           "('90210','VORLA','FORN A','N','N','N','N','N','N','N','06/12/2026','10:00:00','ADMIN')",
+                           nullptr, nullptr, nullptr),
+              db);
+        const sqlite3_int64 id = sqlite3_last_insert_rowid(db);
+        sqlite3_stmt* insert = nullptr;
+        check(sqlite3_prepare_v2(db,
+                                 "INSERT INTO VORLA (IDPEDIDO,COLECAO,CODIG_PROD,FORNECEDOR,LOTE,DESCRI_TAM,PRECO,"
+                                 "QTD_IMPRES,CODIG_COR,TAMANHO,DESCRICAO,CODIG_BARR,CATEGORIA,TIPO_PROD,MENSAGEM,"
+                                 "PROMOCIONAL,DATA,IMPRESSO,IMPRESSOSP,IMPRESSOC,IMPRESSO4,IMPRESSO5,DATA_REGIS,RQTD) "
+                                 "VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,'N','N','N','N','N','06/12/2026',?)",
+                                 -1, &insert, nullptr),
+              db);
+        for (const QStringList& f : rows) {
+            sqlite3_bind_int64(insert, 1, id);
+            int at = 2;
+            for (const int i : {0, 3, 1, 2, 6, 4, 5, 7, 8, 9, 10, 11, 12, 14, 16, 13, 17}) {
+                const QByteArray v = f[i].toUtf8();
+                sqlite3_bind_text(insert, at++, v.constData(), int(v.size()), SQLITE_TRANSIENT);
+            }
+            check(sqlite3_step(insert), db);
+            sqlite3_reset(insert);
+        }
+        sqlite3_finalize(insert);
+        check(sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr), db);
+
+        st.PauseTiming();
+        sqlite3_close(db);
+        st.ResumeTiming();
+    }
+    st.SetItemsProcessed(st.iterations() * kLines);
+}
+
+} // namespace
+
+BENCHMARK(BM_TextImport)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BareSqliteTransaction)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

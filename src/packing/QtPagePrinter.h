@@ -1,0 +1,8 @@
+#pragma once
+
+#include "packing/PagePrinter.h"
+
+#include <memory>
+
+// The system's printer dialog; the printer chosen there, or nullptr when cancelled.
+std::unique_ptr<PagePrinter> chooseSystemPagePrinter();
