@@ -2,6 +2,7 @@
 # Sets everything up and starts the program on a ready demo home:
 #   demo-home/bd/TOMVEL.db, demo-home/bd/vorla.db  the two stores (user DEMO, password demo)
 #   demo-home/etiquetas/                           the virtual label printer: one file per job
+#   demo-home/pedidos/                             an order file to import
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -9,6 +10,9 @@ bash scripts/build.sh
 home="$PWD/demo-home"
 if [ ! -e "$home/bd/TOMVEL.db" ]; then
   ./build/etiquetas-vorla --init "$home" --user DEMO --password demo
+  # An order file to try "Carregar Arquivo via TXT" with (the import deletes it).
+  mkdir -p "$home/pedidos"
+  cp demo/pedido-450123.txt "$home/pedidos/"
 fi
 mkdir -p "$home/etiquetas"
 export PRINTER="${PRINTER:-file:$home/etiquetas}"

@@ -142,6 +142,8 @@ int runProgram(int argc, char** argv)
     }
 
     QApplication app(argc, argv);
+    // Message boxes that name no title of their own carry the program's name.
+    QApplication::setApplicationName(QStringLiteral("Etiquetas VORLA"));
     ProgramState state(QDir(cl.home).absolutePath());
     QtOperator op;
     try {
