@@ -19,9 +19,9 @@ std::optional<int> checkedSpeed(LabelContext& ctx, const QString& Velocidade)
     return wholeNumberText(Velocidade);
 }
 
-zpl::JobWriter newJob(const LabelContext& ctx)
+zpl::JobWriter newJob(const LabelSettings& settings)
 {
-    return zpl::JobWriter(ctx.settings.offsetX(), ctx.settings.offsetY());
+    return zpl::JobWriter(settings.offsetX(), settings.offsetY());
 }
 
 bool send(LabelContext& ctx, const QString& job)

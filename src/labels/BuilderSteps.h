@@ -13,7 +13,7 @@ namespace builder {
 std::optional<int> checkedSpeed(LabelContext& ctx, const QString& Velocidade);
 
 // A new job placed with the active window's offsets.
-zpl::JobWriter newJob(const LabelContext& ctx);
+zpl::JobWriter newJob(const LabelSettings& settings);
 
 // Sends one finished job; a job the printer did not take is reported and ends there.
 // Otherwise runs the read-back from `firstReading` (1 = left then right, 2 = right).

@@ -1,6 +1,7 @@
 // Pack labels: one label per packed volume, with a QR code of the pack data and the
 // volume number; all volumes in one job, no read-back.
 #include "labels/BuilderSteps.h"
+#include "labels/LabelJobs.h"
 #include "labels/LabelLayouts.h"
 #include "labels/PreencheModelo.h"
 #include "labels/QuantityRules.h"
@@ -61,41 +62,46 @@ std::optional<qint64> askVolume(LabelContext& ctx)
 }
 } // namespace
 
+QString jobs::pack(const LabelSettings& settings, const PackVolumes& volumes, double& Qtd,
+                   const QString& Temperatura, int speed, const Record& line)
+{
+    const int digits = Qtd > 999 ? 4 : 3;
+    auto written = [digits](double n) { return quantity::divText(n, digits); };
+    const QString totalText = written(volumes.total);
+
+    QString text;
+    std::optional<qint64> last;
+    for (qint64 v = volumes.first; double(v) <= volumes.last; ++v) {
+        JobWriter job = builder::newJob(settings);
+        const qint64 volume = v;
+        if (settings.check1()) append10040(job, written(double(volume)));
+        if (settings.check2()) v = appendRow3423(job, volume, volumes.total, Qtd, last, written, totalText);
+        // Earlier passes are filled already, so only this pass's text needs filling;
+        // the job stays linear in its volumes.
+        QString pass = job.text();
+        PreencheModelo(pass, Qtd, Temperatura, speed, line, settings);
+        text += pass;
+        if (volumes.onePass) break;
+    }
+    return text;
+}
+
 LabelResult EtiquetaPack(LabelContext& ctx, double& Qtd, const QString& Temperatura, const QString& Velocidade,
                          const QString&, short)
 {
     const auto speed = builder::checkedSpeed(ctx, Velocidade);
     if (!speed) return LabelResult::InvalidSettings;
 
-    const bool adHoc = !ctx.settings.producaoVisivel;
-    qint64 first = 1;
-    double lastVolume = Qtd;
-    double total = Qtd;
-    if (adHoc) {
+    jobs::PackVolumes volumes{1, Qtd, Qtd, false};
+    if (!ctx.settings.producaoVisivel) {
+        // From the ad-hoc window: the one volume the operator asks for, out of the line's RQTD.
         const auto typed = askVolume(ctx);
         if (!typed) return LabelResult::Cancelled;
-        first = *typed;
-        lastVolume = double(*typed);
         bool numeric = false;
-        total = ctx.line.text(QStringLiteral("RQTD")).trimmed().toDouble(&numeric);
-        if (!numeric) total = 0;
+        const double rqtd = ctx.line.text(QStringLiteral("RQTD")).trimmed().toDouble(&numeric);
+        volumes = {*typed, double(*typed), numeric ? rqtd : 0, true};
     }
-    const int digits = Qtd > 999 ? 4 : 3;
-    auto written = [digits](double n) { return quantity::divText(n, digits); };
-    const QString totalText = written(total);
-
-    QString text;
-    std::optional<qint64> last;
-    for (qint64 v = first; double(v) <= lastVolume; ++v) {
-        JobWriter job = builder::newJob(ctx);
-        job << text;
-        qint64 volume = v;
-        if (ctx.settings.check1()) append10040(job, written(double(volume)));
-        if (ctx.settings.check2()) v = appendRow3423(job, volume, total, Qtd, last, written, totalText);
-        text = job.text();
-        PreencheModelo(text, Qtd, Temperatura, *speed, ctx.line, ctx.settings);
-        if (adHoc) break;  // one pass: the typed volume (and its row)
-    }
+    const QString text = jobs::pack(ctx.settings, volumes, Qtd, Temperatura, *speed, ctx.line);
     if (!builder::send(ctx, text)) return LabelResult::PrinterRefused;
     return ctx.settings.check1() || ctx.settings.check2() ? LabelResult::Printed : LabelResult::NothingSelected;
 }

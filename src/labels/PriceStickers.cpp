@@ -2,6 +2,7 @@
 // basket/imported 32x25 (two or three across).
 #include "labels/BuilderSteps.h"
 #include "labels/GraphicLogo.h"
+#include "labels/LabelJobs.h"
 #include "labels/LabelLayouts.h"
 #include "labels/PreencheModelo.h"
 
@@ -9,10 +10,13 @@ using namespace zpl;
 
 namespace {
 const QString QuantityEnd = QStringLiteral("^PQ*/DIV/*,0,1,Y^XZ");
+}
 
-QString preco5426Single(const LabelContext& ctx)
+namespace jobs {
+
+QString preco5426Single(const LabelSettings& settings)
 {
-    JobWriter job = builder::newJob(ctx);
+    JobWriter job = builder::newJob(settings);
     job << PrefixoDriver() << CabecalhoZPL(Media::DirectThermalGap) << logo::stickerLogoDownload()
         << QStringLiteral("^XA") << QStringLiteral("^MMT^PW400^LL0184^LS0");
     job.column(layouts::preco5426Single(), 0);
@@ -21,10 +25,10 @@ QString preco5426Single(const LabelContext& ctx)
     return job.text();
 }
 
-QString preco5426FourAcross(const LabelContext& ctx)
+QString preco5426FourAcross(const LabelSettings& settings)
 {
     const auto& rows = layouts::preco5426FourAcross();
-    JobWriter job = builder::newJob(ctx);
+    JobWriter job = builder::newJob(settings);
     job << PrefixoDriver() << CabecalhoZPL(Media::TransferGap) << QStringLiteral("^XA^MMT^PW831^LL0424^LS0");
     for (int column = 0; column < 4; ++column) job.field(rows.at(0), column);  // the four names first
     for (int column = 0; column < 4; ++column) job.column(rows.mid(1), column);
@@ -32,10 +36,10 @@ QString preco5426FourAcross(const LabelContext& ctx)
     return job.text();
 }
 
-QString basket3225(const LabelContext& ctx)
+QString basket3225(const LabelSettings& settings)
 {
     const auto& rows = layouts::basket3225();
-    JobWriter job = builder::newJob(ctx);
+    JobWriter job = builder::newJob(settings);
     job << PrefixoDriver() << CabecalhoZPL(Media::TransferGap) << QStringLiteral("^XA^MMT^PW1075^LL0216^LS0");
     // The date of the second label goes out right after the first one's; the printed
     // result is the same.
@@ -43,11 +47,12 @@ QString basket3225(const LabelContext& ctx)
     job.field(rows.at(0), 1);
     job.column(rows.mid(1), 0);
     job.column(rows.mid(1), 1);
-    if (ctx.settings.check2()) job.column(rows, 2);
+    if (settings.check2()) job.column(rows, 2);
     job << QStringLiteral("^PQ5,0,1,Y^XZ");
     return job.text();
 }
-} // namespace
+
+} // namespace jobs
 
 LabelResult EtiquetaPreco5426(LabelContext& ctx, double& Qtd, const QString& Temperatura, const QString& Velocidade,
                               const QString&, short)
@@ -56,12 +61,12 @@ LabelResult EtiquetaPreco5426(LabelContext& ctx, double& Qtd, const QString& Tem
     if (!speed) return LabelResult::InvalidSettings;
     if (!ctx.settings.check1() && !ctx.settings.check2()) return LabelResult::NothingSelected;
     if (ctx.settings.check1()) {
-        QString job = preco5426Single(ctx);
+        QString job = jobs::preco5426Single(ctx.settings);
         PreencheModelo(job, Qtd, Temperatura, *speed, ctx.line, ctx.settings);
         if (const auto result = builder::sendAndConfirm(ctx, job, 2); result != LabelResult::Printed) return result;
     }
     if (ctx.settings.check2()) {
-        QString job = preco5426FourAcross(ctx);
+        QString job = jobs::preco5426FourAcross(ctx.settings);
         PreencheModelo(job, Qtd, Temperatura, *speed, ctx.line, ctx.settings);
         return builder::sendAndConfirm(ctx, job, 2);
     }
@@ -73,7 +78,7 @@ LabelResult EtiquetaBasket3225(LabelContext& ctx, double& Qtd, const QString& Te
 {
     const auto speed = builder::checkedSpeed(ctx, Velocidade);
     if (!speed) return LabelResult::InvalidSettings;
-    QString job = basket3225(ctx);
+    QString job = jobs::basket3225(ctx.settings);
     PreencheModelo(job, Qtd, Temperatura, *speed, ctx.line, ctx.settings);
     return builder::sendAndConfirm(ctx, job, 1);
 }

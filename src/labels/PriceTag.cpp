@@ -3,6 +3,7 @@
 #include "intake/ConfTxt.h"
 #include "labels/BuilderSteps.h"
 #include "labels/GraphicLogo.h"
+#include "labels/LabelJobs.h"
 #include "labels/LabelLayouts.h"
 #include "labels/PreencheModelo.h"
 
@@ -17,17 +18,17 @@ void refreshConfLinha5(ProgramState& state)
     if (!conf) return;
     if (const auto text = conf->value(5)) state.ConfLinha5 = *text;
 }
+} // namespace
 
-QString tag5360(const LabelContext& ctx)
+QString jobs::tag5360(const LabelSettings& settings, const QString& ConfLinha5)
 {
-    JobWriter job = builder::newJob(ctx);
+    JobWriter job = builder::newJob(settings);
     job << PrefixoDriver() << CabecalhoZPL(Media::DirectThermalGap) << logo::tagLogoDownloads()
         << QStringLiteral("^XA") << QStringLiteral("^MMT^PW831^LL0480^LS0");
-    job.column(layouts::tag5360(), 0, {{ConfLinha5Mark, ctx.state.ConfLinha5}});
+    job.column(layouts::tag5360(), 0, {{ConfLinha5Mark, ConfLinha5}});
     job << QStringLiteral("^PQ*/DIV/*,0,1,Y^XZ");
     return job.text();
 }
-} // namespace
 
 LabelResult EtiquetaTag5360(LabelContext& ctx, double& Qtd, const QString& Temperatura, const QString& Velocidade,
                             const QString&, short)
@@ -35,7 +36,7 @@ LabelResult EtiquetaTag5360(LabelContext& ctx, double& Qtd, const QString& Tempe
     refreshConfLinha5(ctx.state);
     const auto speed = builder::checkedSpeed(ctx, Velocidade);
     if (!speed) return LabelResult::InvalidSettings;
-    QString job = tag5360(ctx);
+    QString job = jobs::tag5360(ctx.settings, ctx.state.ConfLinha5);
     PreencheModelo(job, Qtd, Temperatura, *speed, ctx.line, ctx.settings);
     return builder::sendAndConfirm(ctx, job, 1);
 }

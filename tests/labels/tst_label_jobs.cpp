@@ -3,6 +3,7 @@
 #include "LabelFixture.h"
 
 #include "data/Home.h"
+#include "labels/LabelJobs.h"
 #include "labels/LabelTypes.h"
 
 #include <QFile>
@@ -120,6 +121,7 @@ private slots:
     void costura5023();
     void pack10040Production();
     void pack3423Production();
+    void packVolumesOverNineHundredNinetyNine();
     void packAdHoc_data();
     void packAdHoc();
     void bytesReachPrinterAsWindows1252();
@@ -363,6 +365,19 @@ void LabelJobsTest::pack3423Production()
                              QStringLiteral("^PQ1,0,1,Y^XZ") + row3423Opening() + column3423(0, v(7), total) +
                              QStringLiteral("^PQ1,0,1,Y^XZ");
     QCOMPARE(bench.jobs(1).value(0), expected);
+}
+
+void LabelJobsTest::packVolumesOverNineHundredNinetyNine()
+{
+    LabelSettings settings;
+    settings.producaoVisivel = true;
+    settings.producaoCaption = labeltype::Pack;
+    settings.producao.Check1 = true;
+    double qtd = 1200;
+    const QString job = jobs::pack(settings, {1, qtd, qtd, false}, qtd, QStringLiteral("10"), 4, orderLine());
+    QCOMPARE(int(job.count(QStringLiteral("^XA"))), 1200);
+    QVERIFY(job.startsWith(format10040(QStringLiteral("0001"), QStringLiteral("1200"))));
+    QVERIFY(job.endsWith(format10040(QStringLiteral("1200"), QStringLiteral("1200"))));
 }
 
 void LabelJobsTest::packAdHoc_data()
