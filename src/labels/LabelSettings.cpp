@@ -19,8 +19,8 @@ std::optional<QString> LabelSettings::problem(const QString& velocidade) const
         return QStringLiteral("A coluna \"%1\" não é um número inteiro. Escolha um valor da lista.").arg(cbocoluna);
     if (!wholeNumberText(cbolargura))
         return QStringLiteral("A altura \"%1\" não é um número inteiro. Escolha um valor da lista.").arg(cbolargura);
-    if (!wholeNumberText(TXTPORCENTAGEM))
-        return QStringLiteral("A porcentagem \"%1\" não é um número inteiro.").arg(TXTPORCENTAGEM);
+    if (!wholeNumberText(TXTPORCENTAGEM) || percentage() < 0)
+        return QStringLiteral("A porcentagem \"%1\" não é um número inteiro de 0 para cima.").arg(TXTPORCENTAGEM);
     if (!wholeNumberText(velocidade))
         return QStringLiteral("A velocidade \"%1\" não é um número inteiro. Escolha um valor da lista.").arg(velocidade);
     return std::nullopt;

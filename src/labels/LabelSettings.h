@@ -40,7 +40,7 @@ struct LabelSettings {
     int percentage() const;
 
     // The first reason these settings cannot print (an empty optional when they can):
-    // offsets and percentage must be whole numbers, the speed a number.
+    // offsets and speed must be whole numbers, the percentage a whole number from 0 up.
     std::optional<QString> problem(const QString& velocidade) const;
 };
 

@@ -185,7 +185,11 @@ void LabelJobsTest::preco5426BothVariantsInOrder()
     QCOMPARE(bench.run(EtiquetaPreco5426, qtd), LabelResult::Printed);
     const QStringList jobs = bench.jobs(2);
     QVERIFY(jobs[0].contains(QStringLiteral("^PW400")));
+    QVERIFY(jobs[0].contains(QStringLiteral("^PQ0048,")));
+    // The second job counts from the quantity the first one left: 48 + 4 + 4.
     QVERIFY(jobs[1].contains(QStringLiteral("^PW831")));
+    QVERIFY(jobs[1].contains(QStringLiteral("^PQ0056,")));
+    QCOMPARE(qtd, 56.0);
     QCOMPARE(bench.op.readLog.size(), 2);  // one reading after each job
 }
 

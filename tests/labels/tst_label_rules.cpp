@@ -17,6 +17,7 @@ class LabelRulesTest : public QObject {
 private slots:
     void quantityRules_data();
     void quantityRules();
+    void sameTypeInBothTextsCountsOnce();
     void sewingSixAcrossFromAdHoc_data();
     void sewingSixAcrossFromAdHoc();
     void barcodeData_data();
@@ -80,6 +81,19 @@ void LabelRulesTest::quantityRules()
     PreencheModelo(job, qtd, QStringLiteral("10"), 4, orderLine(), settings);
     QCOMPARE(job, QStringLiteral("^PQ") + div + QStringLiteral(",0,1,Y^XZ"));
     QCOMPARE(qtd, qtdAfter);
+}
+
+void LabelRulesTest::sameTypeInBothTextsCountsOnce()
+{
+    LabelSettings settings;
+    settings.producaoCaption = labeltype::Preco5426;
+    settings.cbomarca = labeltype::Preco5426;
+    settings.producao.Check2 = true;
+    double qtd = 100;
+    QString job = QStringLiteral("*/DIV/*");
+    PreencheModelo(job, qtd, QStringLiteral("10"), 4, orderLine(), settings);
+    QCOMPARE(job, QStringLiteral("0045"));
+    QCOMPARE(qtd, 45.0);
 }
 
 void LabelRulesTest::sewingSixAcrossFromAdHoc_data()
@@ -215,6 +229,7 @@ void LabelRulesTest::badSettingsPrintNothing_data()
     QTest::newRow("offset") << "abc" << "10" << "04";
     QTest::newRow("empty percentage") << "00" << "" << "04";
     QTest::newRow("percentage with sign") << "00" << "10%" << "04";
+    QTest::newRow("negative percentage") << "00" << "-10" << "04";
     QTest::newRow("speed") << "00" << "10" << "";
 }
 
