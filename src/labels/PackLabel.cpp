@@ -6,8 +6,6 @@
 #include "labels/PreencheModelo.h"
 #include "labels/QuantityRules.h"
 
-#include <functional>
-
 using namespace zpl;
 
 namespace {
@@ -20,12 +18,13 @@ const QString VolumeQuestion = QStringLiteral("Digite o número a ser impresso: 
 // them and is within the total, so every volume prints once. Returns the last volume
 // the row advanced to.
 qint64 appendRow3423(JobWriter& job, qint64 volume, double total, double Qtd, std::optional<qint64>& last,
-                     const std::function<QString(double)>& written, const QString& totalText)
+                     int digits)
 {
+    const QString totalText = quantity::divText(total, digits);
     const auto& rows = layouts::pack3423();
     job << PrefixoDriver() << CabecalhoZPL(Media::TransferGap) << QStringLiteral("^XA^MMT^PW1015^LL0184^LS0");
     auto column = [&](int at) {
-        if (volume <= total) job.column(rows, at, {{VolumeMark, written(volume)}, {TotalMark, totalText}});
+        if (volume <= total) job.column(rows, at, {{VolumeMark, quantity::divText(double(volume), digits)}, {TotalMark, totalText}});
     };
     column(0);
     for (int at = 1; at <= 2; ++at) {
@@ -65,17 +64,13 @@ std::optional<qint64> askVolume(LabelContext& ctx)
 QString jobs::pack(const LabelSettings& settings, const PackVolumes& volumes, double& Qtd,
                    const QString& Temperatura, int speed, const Record& line)
 {
-    const int digits = Qtd > 999 ? 4 : 3;
-    auto written = [digits](double n) { return quantity::divText(n, digits); };
-    const QString totalText = written(volumes.total);
-
     QString text;
     std::optional<qint64> last;
     for (qint64 v = volumes.first; double(v) <= volumes.last; ++v) {
         JobWriter job = builder::newJob(settings);
-        const qint64 volume = v;
-        if (settings.check1()) append10040(job, written(double(volume)));
-        if (settings.check2()) v = appendRow3423(job, volume, volumes.total, Qtd, last, written, totalText);
+        const int digits = Qtd > 999 ? 4 : 3;  // volumes and total as "000", or "0000" past 999
+        if (settings.check1()) append10040(job, quantity::divText(double(v), digits));
+        if (settings.check2()) v = appendRow3423(job, v, volumes.total, Qtd, last, digits);
         // Earlier passes are filled already, so only this pass's text needs filling;
         // the job stays linear in its volumes.
         QString pass = job.text();
