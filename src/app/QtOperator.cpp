@@ -1,5 +1,6 @@
 #include "app/QtOperator.h"
 
+#include "labels/FRMCONF.h"
 #include "packing/QtPagePrinter.h"
 
 #include <QApplication>
@@ -65,15 +66,8 @@ std::optional<QString> QtOperator::choosePrinter(const QStringList& printers, co
 
 bool QtOperator::readBarcode(const QString& prompt, const QString& expectedCode)
 {
-    for (;;) {
-        bool ok = false;
-        const QString read = QInputDialog::getText(QApplication::activeWindow(),
-                                                   QStringLiteral("CONFERENCIA DO CÓDIGO DE BARRAS"),
-                                                   prompt + QLatin1Char('\n') + expectedCode, QLineEdit::Normal,
-                                                   QString(), &ok);
-        if (!ok) return false;
-        if (read.toUpper() == expectedCode.toUpper()) return true;
-    }
+    FRMCONF window(QApplication::activeWindow());
+    return window.confere(prompt, expectedCode);
 }
 
 void QtOperator::progress(int done, int total)

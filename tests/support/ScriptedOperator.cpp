@@ -1,5 +1,6 @@
 #include "support/ScriptedOperator.h"
 
+#include "labels/ConfereEtiqueta.h"
 #include "packing/PdfFolderPrinter.h"
 
 #include <stdexcept>
@@ -48,7 +49,7 @@ bool ScriptedOperator::readBarcode(const QString& prompt, const QString& expecte
     for (;;) {
         const std::optional<QString> reading = next(readings, QStringLiteral("barcode reading for ") + expectedCode);
         if (!reading) return false;
-        const bool match = reading->toUpper() == expectedCode.toUpper();
+        const bool match = barcodeReadingMatches(*reading, expectedCode);
         readLog << std::make_pair(*reading, match);
         if (match) return true;
     }

@@ -1,0 +1,52 @@
+#include "labels/BuilderSteps.h"
+
+#include "labels/ConfereEtiqueta.h"
+#include "printing/ImprimeDireto.h"
+
+namespace builder {
+
+namespace {
+const QString Title = QStringLiteral("VORLA");
+}
+
+std::optional<int> checkedSpeed(LabelContext& ctx, const QString& Velocidade)
+{
+    if (const auto problem = ctx.settings.problem(Velocidade)) {
+        ctx.op.message(*problem + QStringLiteral(" Nenhuma etiqueta foi impressa."), Title,
+                       Operator::Icon::Information);
+        return std::nullopt;
+    }
+    return wholeNumberText(Velocidade);
+}
+
+zpl::JobWriter newJob(const LabelSettings& settings)
+{
+    return zpl::JobWriter(settings.offsetX(), settings.offsetY());
+}
+
+bool send(LabelContext& ctx, const QString& job)
+{
+    if (ImprimeDireto(ctx.state.ImpressoraSelecionada, QStringLiteral("VORLA"), job)) return true;
+    const QString printer = ctx.state.ImpressoraSelecionada.isEmpty() ? QStringLiteral("(nenhuma)")
+                                                                      : ctx.state.ImpressoraSelecionada;
+    ctx.op.message(QStringLiteral("A impressora %1 não aceitou a etiqueta. Verifique a impressora e imprima "
+                                  "novamente: esta linha não foi marcada como impressa.")
+                       .arg(printer),
+                   Title, Operator::Icon::Critical);
+    return false;
+}
+
+LabelResult sendAndConfirm(LabelContext& ctx, const QString& job, int firstReading)
+{
+    if (!send(ctx, job)) return LabelResult::PrinterRefused;
+    int reading = firstReading;
+    if (!ConfereEtiqueta(ctx.op, reading, ctx.line.text(QStringLiteral("CODIG_BARR")))) {
+        ctx.op.message(QStringLiteral("Conferência do código de barras interrompida: a etiqueta não foi "
+                                      "confirmada e a linha não foi marcada como impressa."),
+                       Title, Operator::Icon::Warning);
+        return LabelResult::NotConfirmed;
+    }
+    return LabelResult::Printed;
+}
+
+} // namespace builder

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "labels/LabelBuilders.h"
+#include "labels/ZplJob.h"
+
+#include <optional>
+
+// The steps every builder shares.
+namespace builder {
+
+// The speed as a whole number, or none after telling the operator what is wrong with
+// the settings (nothing may print then).
+std::optional<int> checkedSpeed(LabelContext& ctx, const QString& Velocidade);
+
+// A new job placed with the active window's offsets.
+zpl::JobWriter newJob(const LabelSettings& settings);
+
+// Sends one finished job; a job the printer did not take is reported and ends there.
+// Otherwise runs the read-back from `firstReading` (1 = left then right, 2 = right).
+LabelResult sendAndConfirm(LabelContext& ctx, const QString& job, int firstReading);
+
+// Sends a job that has no read-back.
+bool send(LabelContext& ctx, const QString& job);
+
+} // namespace builder
