@@ -146,6 +146,7 @@ int runProgram(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("Etiquetas VORLA"));
     ProgramState state(QDir(cl.home).absolutePath());
     QtOperator op;
+    op.setStartFolder(state.home);
     try {
         state.AbreConexaoCadastro();
     } catch (const DataError& e) {

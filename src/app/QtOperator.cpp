@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QProgressDialog>
@@ -49,8 +50,9 @@ std::optional<QString> QtOperator::inputBox(const QString& prompt, const QString
 
 std::optional<QString> QtOperator::openFile(const QString& title, const QString& filter)
 {
-    const QString file = QFileDialog::getOpenFileName(QApplication::activeWindow(), title, QString(), filter);
+    const QString file = QFileDialog::getOpenFileName(QApplication::activeWindow(), title, m_folder, filter);
     if (file.isEmpty()) return std::nullopt;
+    m_folder = QFileInfo(file).absolutePath();
     return file;
 }
 

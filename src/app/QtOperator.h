@@ -19,6 +19,11 @@ public:
     void progress(int done, int total) override;
     std::unique_ptr<PagePrinter> choosePagePrinter() override;
 
+    // The folder the open-file dialog starts in; afterwards it starts where the last
+    // file was chosen.
+    void setStartFolder(const QString& folder) { m_folder = folder; }
+
 private:
+    QString m_folder;
     std::unique_ptr<QProgressDialog> m_progress;
 };

@@ -22,7 +22,6 @@ QAction* separator(QMenu* menu, const char* name)
 {
     QAction* a = menu->addSeparator();
     a->setObjectName(QLatin1String(name));
-    a->setText(QStringLiteral("-"));
     return a;
 }
 } // namespace
@@ -70,6 +69,12 @@ frmzepa::frmzepa(ProgramState& state, Operator& op, QWidget* parent)
     connect(mnu_dolmsair, &QAction::triggered, this, &QWidget::close);
     connect(mnu_txt, &QAction::triggered, this, &frmzepa::mnu_txt_Click);
     connect(mnu_imvorlar, &QAction::triggered, this, &frmzepa::mnu_imvorlar_Click);
+
+    // Items whose work this workstation cannot do yet are shown greyed out, so a click
+    // never silently does nothing. An item leaves this list when it is connected.
+    for (QAction* item : {MNU_VORLA1, mnu_carvorla, mnu_imprimir, mnu_c5023, mnu_ny5023, mnu_vorlanova, Mnu_avl5522,
+                          mnu_vorlPol, mnu_avl55x25})
+        item->setEnabled(false);
 
     runGuarded(m_op, [&] { m_state.AbreConexaoCadastro(); });
 }
