@@ -7,11 +7,15 @@
 void AccessDialect::addName(const QString& spelling)
 {
     m_names.insert(foldCase(spelling), spelling);
+    m_spelled.clear();
 }
 
 QString AccessDialect::spell(const QString& identifier) const
 {
-    return m_names.value(foldCase(identifier), identifier);
+    auto known = m_spelled.constFind(identifier);
+    if (known == m_spelled.constEnd())
+        known = m_spelled.insert(identifier, m_names.value(foldCase(identifier), identifier));
+    return *known;
 }
 
 namespace {

@@ -21,4 +21,7 @@ public:
 private:
     QString spell(const QString& identifier) const;
     QHash<QString, QString> m_names;
+    // Words already looked up, as written -> as the schema spells them. Statements
+    // repeat the same few names, so each is folded only once.
+    mutable QHash<QString, QString> m_spelled;
 };

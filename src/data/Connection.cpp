@@ -15,6 +15,9 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
+#include <cctype>
+
 namespace {
 
 QAtomicInt g_connectionCounter;
@@ -28,6 +31,21 @@ QString fromSqlite(const void* text, int bytes)
 // (SQLite's own NOCASE folds only A to Z).
 int compareNoCase(void*, int lenA, const void* a, int lenB, const void* b)
 {
+    // Plain ASCII texts (nearly all of them) are compared byte by byte, without folding
+    // copies; any other text is folded whole.
+    const auto* pa = static_cast<const unsigned char*>(a);
+    const auto* pb = static_cast<const unsigned char*>(b);
+    const int n = std::min(lenA, lenB);
+    bool ascii = true;
+    for (int i = 0; i < lenA && ascii; ++i) ascii = pa[i] < 0x80;
+    for (int i = 0; i < lenB && ascii; ++i) ascii = pb[i] < 0x80;
+    if (ascii) {
+        for (int i = 0; i < n; ++i) {
+            const int ca = std::tolower(pa[i]), cb = std::tolower(pb[i]);
+            if (ca != cb) return ca < cb ? -1 : 1;
+        }
+        return lenA == lenB ? 0 : (lenA < lenB ? -1 : 1);
+    }
     const int r = QString::compare(foldCase(fromSqlite(a, lenA)), foldCase(fromSqlite(b, lenB)));
     return r < 0 ? -1 : (r > 0 ? 1 : 0);
 }
