@@ -1,6 +1,7 @@
 #include "labels/BuilderSteps.h"
 
 #include "labels/ConfereEtiqueta.h"
+#include "labels/PreencheModelo.h"
 #include "printing/ImprimeDireto.h"
 
 namespace builder {
@@ -9,8 +10,7 @@ namespace {
 const QString Title = QStringLiteral("VORLA");
 }
 
-std::optional<int> checkedSpeed(LabelContext& ctx, const QString& Velocidade)
-{
+std::optional<int> checkedSpeed(LabelContext& ctx, const QString& Velocidade) {
     if (const auto problem = ctx.settings.problem(Velocidade)) {
         ctx.op.message(*problem + QStringLiteral(" Nenhuma etiqueta foi impressa."), Title,
                        Operator::Icon::Information);
@@ -19,13 +19,11 @@ std::optional<int> checkedSpeed(LabelContext& ctx, const QString& Velocidade)
     return wholeNumberText(Velocidade);
 }
 
-zpl::JobWriter newJob(const LabelSettings& settings)
-{
+zpl::JobWriter newJob(const LabelSettings& settings) {
     return zpl::JobWriter(settings.offsetX(), settings.offsetY());
 }
 
-bool send(LabelContext& ctx, const QString& job)
-{
+bool send(LabelContext& ctx, const QString& job) {
     if (ImprimeDireto(ctx.state.ImpressoraSelecionada, QStringLiteral("VORLA"), job)) return true;
     const QString printer = ctx.state.ImpressoraSelecionada.isEmpty() ? QStringLiteral("(nenhuma)")
                                                                       : ctx.state.ImpressoraSelecionada;
@@ -36,8 +34,7 @@ bool send(LabelContext& ctx, const QString& job)
     return false;
 }
 
-LabelResult sendAndConfirm(LabelContext& ctx, const QString& job, int firstReading)
-{
+LabelResult sendAndConfirm(LabelContext& ctx, const QString& job, int firstReading) {
     if (!send(ctx, job)) return LabelResult::PrinterRefused;
     int reading = firstReading;
     if (!ConfereEtiqueta(ctx.op, reading, ctx.line.text(QStringLiteral("CODIG_BARR")))) {
@@ -47,6 +44,22 @@ LabelResult sendAndConfirm(LabelContext& ctx, const QString& job, int firstReadi
         return LabelResult::NotConfirmed;
     }
     return LabelResult::Printed;
+}
+
+LabelResult fillSendConfirm(LabelContext& ctx, QString job, double& Qtd, const QString& Temperatura,
+                            int speed, int firstReading) {
+    PreencheModelo(job, Qtd, Temperatura, speed, ctx.line, ctx.settings);
+    return sendAndConfirm(ctx, job, firstReading);
+}
+
+QString columnsJob(const LabelSettings& settings, zpl::Media media, const QString& opening,
+                   const QList<zpl::FieldRow>& rows, int columns) {
+    zpl::JobWriter job = newJob(settings);
+    job << zpl::PrefixoDriver() << zpl::CabecalhoZPL(media) << opening;
+    for (int column = 0; column < columns; ++column)
+        job.column(rows, column);
+    job << QStringLiteral("^PQ*/DIV/*,0,1,Y^XZ");
+    return job.text();
 }
 
 } // namespace builder

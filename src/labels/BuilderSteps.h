@@ -19,6 +19,16 @@ zpl::JobWriter newJob(const LabelSettings& settings);
 // Otherwise runs the read-back from `firstReading` (1 = left then right, 2 = right).
 LabelResult sendAndConfirm(LabelContext& ctx, const QString& job, int firstReading);
 
+// The common end of a builder: fills the job from the order line (the quantity rules
+// change Qtd), sends it and runs the read-back.
+LabelResult fillSendConfirm(LabelContext& ctx, QString job, double& Qtd, const QString& Temperatura,
+                            int speed, int firstReading);
+
+// A job of one layout repeated across `columns` labels: set-up, format opening, the
+// layout's rows column by column, then the quantity command.
+QString columnsJob(const LabelSettings& settings, zpl::Media media, const QString& opening,
+                   const QList<zpl::FieldRow>& rows, int columns);
+
 // Sends a job that has no read-back.
 bool send(LabelContext& ctx, const QString& job);
 

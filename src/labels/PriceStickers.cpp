@@ -4,7 +4,6 @@
 #include "labels/GraphicLogo.h"
 #include "labels/LabelJobs.h"
 #include "labels/LabelLayouts.h"
-#include "labels/PreencheModelo.h"
 
 using namespace zpl;
 
@@ -14,8 +13,7 @@ const QString QuantityEnd = QStringLiteral("^PQ*/DIV/*,0,1,Y^XZ");
 
 namespace jobs {
 
-QString preco5426Single(const LabelSettings& settings)
-{
+QString preco5426Single(const LabelSettings& settings) {
     JobWriter job = builder::newJob(settings);
     job << PrefixoDriver() << CabecalhoZPL(Media::DirectThermalGap) << logo::stickerLogoDownload()
         << QStringLiteral("^XA") << QStringLiteral("^MMT^PW400^LL0184^LS0");
@@ -25,19 +23,19 @@ QString preco5426Single(const LabelSettings& settings)
     return job.text();
 }
 
-QString preco5426FourAcross(const LabelSettings& settings)
-{
+QString preco5426FourAcross(const LabelSettings& settings) {
     const auto& rows = layouts::preco5426FourAcross();
     JobWriter job = builder::newJob(settings);
     job << PrefixoDriver() << CabecalhoZPL(Media::TransferGap) << QStringLiteral("^XA^MMT^PW831^LL0424^LS0");
-    for (int column = 0; column < 4; ++column) job.field(rows.at(0), column);  // the four names first
-    for (int column = 0; column < 4; ++column) job.column(rows.mid(1), column);
+    for (int column = 0; column < 4; ++column)
+        job.field(rows.at(0), column); // the four names first
+    for (int column = 0; column < 4; ++column)
+        job.column(rows.mid(1), column);
     job << QuantityEnd;
     return job.text();
 }
 
-QString basket3225(const LabelSettings& settings)
-{
+QString basket3225(const LabelSettings& settings) {
     const auto& rows = layouts::basket3225();
     JobWriter job = builder::newJob(settings);
     job << PrefixoDriver() << CabecalhoZPL(Media::TransferGap) << QStringLiteral("^XA^MMT^PW1075^LL0216^LS0");
@@ -54,31 +52,27 @@ QString basket3225(const LabelSettings& settings)
 
 } // namespace jobs
 
-LabelResult EtiquetaPreco5426(LabelContext& ctx, double& Qtd, const QString& Temperatura, const QString& Velocidade,
-                              const QString&, short)
-{
+LabelResult EtiquetaPreco5426(LabelContext& ctx, double& Qtd, const QString& Temperatura,
+                              const QString& Velocidade, const QString&, short) {
     const auto speed = builder::checkedSpeed(ctx, Velocidade);
     if (!speed) return LabelResult::InvalidSettings;
     if (!ctx.settings.check1() && !ctx.settings.check2()) return LabelResult::NothingSelected;
     if (ctx.settings.check1()) {
-        QString job = jobs::preco5426Single(ctx.settings);
-        PreencheModelo(job, Qtd, Temperatura, *speed, ctx.line, ctx.settings);
-        if (const auto result = builder::sendAndConfirm(ctx, job, 2); result != LabelResult::Printed) return result;
+        if (const auto result = builder::fillSendConfirm(ctx, jobs::preco5426Single(ctx.settings), Qtd,
+                                                         Temperatura, *speed, 2);
+            result != LabelResult::Printed)
+            return result;
     }
     if (ctx.settings.check2()) {
-        QString job = jobs::preco5426FourAcross(ctx.settings);
-        PreencheModelo(job, Qtd, Temperatura, *speed, ctx.line, ctx.settings);
-        return builder::sendAndConfirm(ctx, job, 2);
+        return builder::fillSendConfirm(ctx, jobs::preco5426FourAcross(ctx.settings), Qtd, Temperatura,
+                                        *speed, 2);
     }
     return LabelResult::Printed;
 }
 
-LabelResult EtiquetaBasket3225(LabelContext& ctx, double& Qtd, const QString& Temperatura, const QString& Velocidade,
-                               const QString&, short)
-{
+LabelResult EtiquetaBasket3225(LabelContext& ctx, double& Qtd, const QString& Temperatura,
+                               const QString& Velocidade, const QString&, short) {
     const auto speed = builder::checkedSpeed(ctx, Velocidade);
     if (!speed) return LabelResult::InvalidSettings;
-    QString job = jobs::basket3225(ctx.settings);
-    PreencheModelo(job, Qtd, Temperatura, *speed, ctx.line, ctx.settings);
-    return builder::sendAndConfirm(ctx, job, 1);
+    return builder::fillSendConfirm(ctx, jobs::basket3225(ctx.settings), Qtd, Temperatura, *speed, 1);
 }

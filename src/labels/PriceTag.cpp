@@ -5,23 +5,20 @@
 #include "labels/GraphicLogo.h"
 #include "labels/LabelJobs.h"
 #include "labels/LabelLayouts.h"
-#include "labels/PreencheModelo.h"
 
 using namespace zpl;
 
 namespace {
 // The free text of conf.txt is read again before every tag, so a change shows on the
 // next one; a file without it (or no file) leaves the text as it was.
-void refreshConfLinha5(ProgramState& state)
-{
+void refreshConfLinha5(ProgramState& state) {
     const std::optional<ConfTxt> conf = readConfTxt(home::confFile(state.home));
     if (!conf) return;
     if (const auto text = conf->value(5)) state.ConfLinha5 = *text;
 }
 } // namespace
 
-QString jobs::tag5360(const LabelSettings& settings, const QString& ConfLinha5)
-{
+QString jobs::tag5360(const LabelSettings& settings, const QString& ConfLinha5) {
     JobWriter job = builder::newJob(settings);
     job << PrefixoDriver() << CabecalhoZPL(Media::DirectThermalGap) << logo::tagLogoDownloads()
         << QStringLiteral("^XA") << QStringLiteral("^MMT^PW831^LL0480^LS0");
@@ -30,13 +27,11 @@ QString jobs::tag5360(const LabelSettings& settings, const QString& ConfLinha5)
     return job.text();
 }
 
-LabelResult EtiquetaTag5360(LabelContext& ctx, double& Qtd, const QString& Temperatura, const QString& Velocidade,
-                            const QString&, short)
-{
+LabelResult EtiquetaTag5360(LabelContext& ctx, double& Qtd, const QString& Temperatura,
+                            const QString& Velocidade, const QString&, short) {
     refreshConfLinha5(ctx.state);
     const auto speed = builder::checkedSpeed(ctx, Velocidade);
     if (!speed) return LabelResult::InvalidSettings;
-    QString job = jobs::tag5360(ctx.settings, ctx.state.ConfLinha5);
-    PreencheModelo(job, Qtd, Temperatura, *speed, ctx.line, ctx.settings);
-    return builder::sendAndConfirm(ctx, job, 1);
+    return builder::fillSendConfirm(ctx, jobs::tag5360(ctx.settings, ctx.state.ConfLinha5), Qtd, Temperatura,
+                                    *speed, 1);
 }
