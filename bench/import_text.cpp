@@ -1,8 +1,8 @@
 // Importing a 10,000-line order file, next to the same rows written in one bare SQLite
 // transaction (prepared statement, no Qt, no dialect adapter): the difference is what
 // the import's statement building and the store layer cost.
-#include "app/Operator.h"
-#include "app/ProgramState.h"
+#include "session/Operator.h"
+#include "session/ProgramState.h"
 #include "data/Home.h"
 #include "intake/TextImport.h"
 

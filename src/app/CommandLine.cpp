@@ -1,6 +1,6 @@
 #include "app/CommandLine.h"
 
-#include "app/ProgramState.h"
+#include "session/ProgramState.h"
 #include "app/QtOperator.h"
 #include "app/frmsenha.h"
 #include "data/DataError.h"

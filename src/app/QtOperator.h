@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Operator.h"
+#include "session/Operator.h"
 
 class QProgressDialog;
 

@@ -1,8 +1,8 @@
 #include "app/frmsenha.h"
 
-#include "app/Guarded.h"
-#include "app/Login.h"
-#include "app/ProgramState.h"
+#include "session/Guarded.h"
+#include "session/Login.h"
+#include "session/ProgramState.h"
 #include "app/frmzepa.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 #include "app/frmzepa.h"
 
-#include "app/Guarded.h"
-#include "app/ProgramState.h"
+#include "session/Guarded.h"
+#include "session/ProgramState.h"
 #include "intake/TextImport.h"
 #include "packing/PackingList.h"
 

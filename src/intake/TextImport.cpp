@@ -1,8 +1,8 @@
 #include "intake/TextImport.h"
 
-#include "app/Operator.h"
-#include "app/ProgramState.h"
-#include "app/Regional.h"
+#include "session/Operator.h"
+#include "session/ProgramState.h"
+#include "session/Regional.h"
 #include "data/SqlText.h"
 #include "intake/OrderTextFile.h"
 

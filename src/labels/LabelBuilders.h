@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/Operator.h"
-#include "app/ProgramState.h"
+#include "session/Operator.h"
+#include "session/ProgramState.h"
 #include "data/Recordset.h"
 #include "labels/LabelSettings.h"
 

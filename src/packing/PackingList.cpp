@@ -1,11 +1,11 @@
 #include "packing/PackingList.h"
 
-#include "app/Operator.h"
-#include "app/ProgramState.h"
-#include "app/Regional.h"
+#include "session/Operator.h"
+#include "session/ProgramState.h"
+#include "session/Regional.h"
 #include "data/SqlText.h"
 #include "packing/PackingPage.h"
-#include "packing/PagePrinter.h"
+#include "session/PagePrinter.h"
 
 #include <QLocale>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "packing/PagePrinter.h"
+#include "session/PagePrinter.h"
 
 #include <memory>
 

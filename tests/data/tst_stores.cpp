@@ -1,4 +1,4 @@
-#include "app/ProgramState.h"
+#include "session/ProgramState.h"
 #include "data/Connection.h"
 #include "data/DataError.h"
 #include "data/Home.h"

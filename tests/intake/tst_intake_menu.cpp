@@ -1,4 +1,4 @@
-#include "app/Regional.h"
+#include "session/Regional.h"
 #include "app/frmzepa.h"
 #include "support/ScriptedOperator.h"
 #include "support/TempHome.h"

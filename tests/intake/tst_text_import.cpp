@@ -1,5 +1,5 @@
-#include "app/Guarded.h"
-#include "app/Regional.h"
+#include "session/Guarded.h"
+#include "session/Regional.h"
 #include "data/Recordset.h"
 #include "intake/TextImport.h"
 #include "printing/Windows1252.h"

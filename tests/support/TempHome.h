@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ProgramState.h"
+#include "session/ProgramState.h"
 
 #include <QTemporaryDir>
 #include <memory>

@@ -1,4 +1,4 @@
-#include "app/Regional.h"
+#include "session/Regional.h"
 
 namespace regional {
 

@@ -1,4 +1,4 @@
-#include "app/Login.h"
+#include "session/Login.h"
 #include "support/TempHome.h"
 
 #include <QTest>

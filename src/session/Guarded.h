@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Operator.h"
+#include "session/Operator.h"
 #include "data/DataError.h"
 
 // Runs one operation of a window; a data-access failure stops that operation, the

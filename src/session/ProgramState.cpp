@@ -1,4 +1,4 @@
-#include "app/ProgramState.h"
+#include "session/ProgramState.h"
 
 #include "data/Home.h"
 

@@ -1,6 +1,6 @@
-#include "app/Login.h"
+#include "session/Login.h"
 
-#include "app/ProgramState.h"
+#include "session/ProgramState.h"
 #include "data/SqlText.h"
 
 bool loginMatches(ProgramState& state, const QString& user, const QString& password)
