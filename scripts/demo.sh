@@ -3,6 +3,7 @@
 #   demo-home/bd/TOMVEL.db, demo-home/bd/vorla.db  the two stores (user DEMO, password demo)
 #   demo-home/etiquetas/                           the virtual label printer: one file per job
 #   demo-home/pedidos/                             an order file to import
+#   production number 1                            an order ready to print labels for
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -13,6 +14,8 @@ if [ ! -e "$home/bd/TOMVEL.db" ]; then
   # An order file to try "Carregar Arquivo via TXT" with (the import deletes it).
   mkdir -p "$home/pedidos"
   cp demo/pedido-450123.txt "$home/pedidos/"
+  # An order with production number 0000000001, ready for the label windows.
+  sqlite3 "$home/bd/vorla.db" < demo/pedido-450100.sql
 fi
 mkdir -p "$home/etiquetas"
 export PRINTER="${PRINTER:-file:$home/etiquetas}"

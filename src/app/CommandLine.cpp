@@ -1,6 +1,7 @@
 #include "app/CommandLine.h"
 
 #include "session/ProgramState.h"
+#include "printing/ImprimeDireto.h"
 #include "app/QtOperator.h"
 #include "app/frmsenha.h"
 #include "data/DataError.h"
@@ -145,6 +146,7 @@ int runProgram(int argc, char** argv)
     // Message boxes that name no title of their own carry the program's name.
     QApplication::setApplicationName(QStringLiteral("Etiquetas VORLA"));
     ProgramState state(QDir(cl.home).absolutePath());
+    state.impressoraAtual = printers::defaultPrinter();
     QtOperator op;
     op.setStartFolder(state.home);
     try {

@@ -3,7 +3,11 @@
 #include "session/Guarded.h"
 #include "session/ProgramState.h"
 #include "intake/TextImport.h"
+#include "labels/LabelTypes.h"
 #include "packing/PackingList.h"
+#include "adhoc/frmnovoavulso.h"
+#include "production/MenuSettings.h"
+#include "production/frmimpressao.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -70,10 +74,18 @@ frmzepa::frmzepa(ProgramState& state, Operator& op, QWidget* parent)
     connect(mnu_txt, &QAction::triggered, this, &frmzepa::mnu_txt_Click);
     connect(mnu_imvorlar, &QAction::triggered, this, &frmzepa::mnu_imvorlar_Click);
 
+    const QList<std::pair<QAction*, QString>> labelTypes{
+        {mnu_imprimir, labeltype::Preco5426}, {mnu_c5023, labeltype::Tag5360},
+        {mnu_ny5023, labeltype::Costura5016}, {mnu_vorlanova, labeltype::Costura5023},
+        {Mnu_avl5522, labeltype::Basket3225}, {mnu_vorlPol, labeltype::Pack}};
+    for (const auto& [action, caption] : labelTypes)
+        connect(action, &QAction::triggered, this, [this, caption = caption] { openProductionWindow(caption); });
+
+    connect(mnu_avl55x25, &QAction::triggered, this, &frmzepa::mnu_avl55x25_Click);
+
     // Items whose work this workstation cannot do yet are shown greyed out, so a click
     // never silently does nothing. An item leaves this list when it is connected.
-    for (QAction* item : {MNU_VORLA1, mnu_carvorla, mnu_imprimir, mnu_c5023, mnu_ny5023, mnu_vorlanova, Mnu_avl5522,
-                          mnu_vorlPol, mnu_avl55x25})
+    for (QAction* item : {MNU_VORLA1, mnu_carvorla})
         item->setEnabled(false);
 
     runGuarded(m_op, [&] { m_state.AbreConexaoCadastro(); });
@@ -96,6 +108,32 @@ void frmzepa::MENUCARREGAVORLA1()
 void frmzepa::mnu_imvorlar_Click()
 {
     runGuarded(m_op, [&] { printPackingListFromMenu(m_state, m_op); });
+}
+
+frmimpressao* frmzepa::productionWindow()
+{
+    if (!m_producao) m_producao = new frmimpressao(m_state, m_op, [this] { return lblusuario->text(); }, this);
+    return m_producao;
+}
+
+void frmzepa::openProductionWindow(const QString& caption)
+{
+    const MenuSettings* settings = menuSettings(caption);
+    if (!settings) return;
+    frmimpressao* window = productionWindow();
+    window->applyMenuSettings(*settings);
+    window->exec();
+    // Closing the window unloads it: the next opening loads it anew.
+    delete m_producao;
+    m_producao = nullptr;
+}
+
+void frmzepa::mnu_avl55x25_Click()
+{
+    frmnovoavulso window(m_state, m_op, [this] { return lblusuario->text(); }, [this] { return productionWindow(); },
+                         this);
+    window.setWindowTitle(QStringLiteral("VORLA"));
+    window.exec();
 }
 
 void frmzepa::closeEvent(QCloseEvent* event)

@@ -6,6 +6,7 @@ class QAction;
 class QLabel;
 class QMenu;
 class Operator;
+class frmimpressao;
 struct ProgramState;
 
 // The main window: the logged-in user and the menu. Closing it ends the program.
@@ -36,6 +37,13 @@ public:
     // The open-file dialog and the text import of each chosen file, until cancelled.
     void MENUCARREGAVORLA1();
 
+    // The production window, loaded (without showing it) when it is not: the label engine
+    // reads its percentage and option boxes also while the ad-hoc window prints.
+    frmimpressao* productionWindow();
+    // A label-type item: the production window with that type's settings, shown modally
+    // and unloaded when the operator closes it.
+    void openProductionWindow(const QString& caption);
+
     ProgramState& state() { return m_state; }
     Operator& op() { return m_op; }
 
@@ -45,7 +53,9 @@ protected:
 private:
     void mnu_txt_Click();
     void mnu_imvorlar_Click();
+    void mnu_avl55x25_Click();
 
     ProgramState& m_state;
     Operator& m_op;
+    frmimpressao* m_producao = nullptr;
 };

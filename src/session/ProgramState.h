@@ -20,6 +20,9 @@ struct ProgramState {
     QString SqlGeral;
 
     QString ImpressoraSelecionada;  // queue of all label output
+    // The workstation's current printer: the printer chooser starts from it and the one
+    // picked there becomes it. At start, $PRINTER or the spooler's default queue.
+    QString impressoraAtual;
 
     int TipoCarga = 0;
     QString ArquivoTxt;

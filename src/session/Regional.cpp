@@ -1,5 +1,7 @@
 #include "session/Regional.h"
 
+#include <QLocale>
+
 namespace regional {
 
 namespace {
@@ -56,6 +58,17 @@ QString numberText(double value)
     if (text == QLatin1String("-0")) text = QStringLiteral("0");
     text.replace(QLatin1Char('.'), QLatin1Char(','));
     return text;
+}
+
+std::optional<double> numberFromText(const QString& text)
+{
+    const QString t = text.trimmed();
+    bool ok = false;
+    const double value = t.contains(QLatin1Char(','))
+                             ? QLocale(QLocale::Portuguese, QLocale::Brazil).toDouble(t, &ok)
+                             : QLocale::c().toDouble(t, &ok);
+    if (!ok) return std::nullopt;
+    return value;
 }
 
 } // namespace regional

@@ -23,4 +23,8 @@ QString dateTimeText();               // "dd/MM/yyyy HH:mm:ss": a date-time turn
 // no trailing zeros ("12,5", "13", "-0,25").
 QString numberText(double value);
 
+// A number as the workstation reads one typed or stored: decimal comma ("12,5"), or a
+// plain decimal point when the text holds no comma ("12.5"); none for anything else.
+std::optional<double> numberFromText(const QString& text);
+
 } // namespace regional

@@ -47,6 +47,7 @@ bool ScriptedOperator::readBarcode(const QString& prompt, const QString& expecte
 {
     shown << Shown{QStringLiteral("barcode"), prompt, expectedCode, Icon::None};
     for (;;) {
+        if (readsEveryLabel && readings.isEmpty()) readings << expectedCode;
         const std::optional<QString> reading = next(readings, QStringLiteral("barcode reading for ") + expectedCode);
         if (!reading) return false;
         const bool match = barcodeReadingMatches(*reading, expectedCode);

@@ -26,6 +26,8 @@ public:
     QQueue<std::optional<QString>> printers;
     // Readings of the barcode reader; std::nullopt gives the read-back up.
     QQueue<std::optional<QString>> readings;
+    // With no reading queued, the reader reads the expected code at once.
+    bool readsEveryLabel = false;
     // Every reading offered to the read-back, with whether it matched.
     QList<std::pair<QString, bool>> readLog;
     // Answers of the page-printer dialog: a folder that receives each document as a PDF

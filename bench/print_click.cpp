@@ -1,0 +1,147 @@
+// A production print click on an order store of 2,000,000 lines, next to one indexed
+// point query on the same store: the click's own work (finding the line, marking it,
+// the summary's quantities, loading the next line) should stay within a few point
+// queries, whatever the store's size. The label job goes to a folder printer.
+#include "data/Home.h"
+#include "labels/LabelTypes.h"
+#include "production/ProductionRun.h"
+#include "session/Operator.h"
+#include "session/ProgramState.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <random>
+
+namespace {
+
+constexpr int kHeaders = 200000;  // ten lines each
+constexpr int kLinesPerHeader = 10;
+constexpr int kOrdersInRun = 40;  // headers of the production number that is printed
+constexpr int kClicks = 300;
+
+class SilentOperator : public Operator {
+public:
+    void message(const QString& text, const QString&, Icon) override
+    {
+        std::fprintf(stderr, "message: %s\n", qPrintable(text));
+    }
+    bool askYesNo(const QString&, const QString&, Icon) override { return true; }
+    std::optional<QString> inputBox(const QString&, const QString&, const QString&) override { return {}; }
+    std::optional<QString> openFile(const QString&, const QString&) override { return {}; }
+    std::optional<QString> choosePrinter(const QStringList&, const QString&) override { return {}; }
+    bool readBarcode(const QString&, const QString&) override { return true; }
+};
+
+void check(int rc, sqlite3* db)
+{
+    if (rc != SQLITE_OK && rc != SQLITE_DONE) throw std::runtime_error(sqlite3_errmsg(db));
+}
+
+// Fills the order store in one transaction: every header has a production number of
+// its own, except the first kOrdersInRun, which share 0000000001.
+void fill(const QString& file)
+{
+    sqlite3* db = nullptr;
+    check(sqlite3_open(file.toUtf8().constData(), &db), db);
+    check(sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr), db);
+    sqlite3_stmt* header = nullptr;
+    sqlite3_stmt* line = nullptr;
+    check(sqlite3_prepare_v2(db,
+                             "INSERT INTO VORLAPEDIDOS (PEDIDO,GRUPO,FORNECEDOR,IMPRESSOR,IMPRESSOETQ,IMPRESSOETQ1,"
+                             "IMPRESSOETQ2,IMPRESSOETQ3,IMPRESSOETQ4,IMPRESSOETQ5,DATA,HORA,USUARIOIMP,NUMPROD) VALUES "
+                             "(?,'VORLA','FORN A','S','N','N','N','N','N','N','06/12/2026','10:00:00','ADMIN',?)",
+                             -1, &header, nullptr),
+          db);
+    check(sqlite3_prepare_v2(db,
+                             "INSERT INTO VORLA (IDPEDIDO,COLECAO,CODIG_PROD,FORNECEDOR,LOTE,DESCRI_TAM,PRECO,"
+                             "QTD_IMPRES,CODIG_COR,TAMANHO,DESCRICAO,CODIG_BARR,CATEGORIA,TIPO_PROD,MENSAGEM,"
+                             "PROMOCIONAL,DATA,IMPRESSO,IMPRESSOSP,IMPRESSOC,IMPRESSO4,IMPRESSO5,DATA_REGIS,RQTD) "
+                             "VALUES (?,'INVERNO 26','REF-1','FORN A',?,'P-M-G','49,90','12','AZUL','M',"
+                             "'CAMISA MANGA LONGA',?,'MASCULINO','CAMISA','LAVAR A MAO','PACK3','10/01/2027',"
+                             "'N','N','N','N','N','06/12/2026','4')",
+                             -1, &line, nullptr),
+          db);
+    for (int h = 1; h <= kHeaders; ++h) {
+        const QByteArray pedido = QByteArray::number(100000 + h);
+        const QByteArray numprod = QString("%1").arg(h <= kOrdersInRun ? 1 : h, 10, 10, QLatin1Char('0')).toUtf8();
+        sqlite3_bind_text(header, 1, pedido.constData(), -1, SQLITE_TRANSIENT);
+        sqlite3_bind_text(header, 2, numprod.constData(), -1, SQLITE_TRANSIENT);
+        check(sqlite3_step(header), db);
+        sqlite3_reset(header);
+        const sqlite3_int64 id = sqlite3_last_insert_rowid(db);
+        for (int l = 0; l < kLinesPerHeader; ++l) {
+            const QByteArray barcode = QByteArray("789") + QByteArray::number(id * kLinesPerHeader + l).rightJustified(10, '0');
+            sqlite3_bind_int64(line, 1, id);
+            sqlite3_bind_text(line, 2, pedido.constData(), -1, SQLITE_TRANSIENT);
+            sqlite3_bind_text(line, 3, barcode.constData(), -1, SQLITE_TRANSIENT);
+            check(sqlite3_step(line), db);
+            sqlite3_reset(line);
+        }
+    }
+    sqlite3_finalize(header);
+    sqlite3_finalize(line);
+    check(sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr), db);
+    sqlite3_close(db);
+}
+
+double median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    QTemporaryDir dir;
+    home::create(dir.path(), "ADMIN", "1234");
+    std::printf("filling a store of %d lines...\n", kHeaders * kLinesPerHeader);
+    std::fflush(stdout);
+    fill(home::pedidosFile(dir.path()));
+
+    ProgramState state(dir.path());
+    state.AbreConexaoPedidos();
+    QDir(dir.path()).mkdir("etiquetas");
+    state.ImpressoraSelecionada = "file:" + dir.filePath("etiquetas");
+    SilentOperator op;
+    const ProductionType& type = *productionType(labeltype::Tag5360);
+    ProductionRun run(state, op, type);
+    ProductionDisplay display;
+    run.enterProductionNumber("1", display);
+    ProductionSettings settings;
+    settings.cbotemp = "15";
+    settings.cbovelocidade = "06";
+    settings.cbocoluna = settings.cbolargura = "00";
+    settings.labels.producaoVisivel = true;
+    settings.labels.producaoCaption = type.caption;
+
+    std::vector<double> clicks;
+    std::vector<double> points;
+    std::mt19937 random(7);
+    std::uniform_int_distribution<int> anyLine(1, kHeaders * kLinesPerHeader);
+    QElapsedTimer timer;
+    for (int i = 0; i < kClicks; ++i) {
+        timer.start();
+        if (!run.Cmdimprimir(display, settings, "ADMIN")) return 1;
+        clicks.push_back(timer.nsecsElapsed() / 1e6);
+        timer.start();
+        const Recordset row =
+            state.ConexaoPedidos.query(QString("SELECT * FROM VORLA WHERE Identificação = %1").arg(anyLine(random)));
+        points.push_back(timer.nsecsElapsed() / 1e6);
+        if (row.isEmpty()) return 1;
+    }
+    const double click = median(clicks);
+    const double point = median(points);
+    std::printf("print click (tag label, folder printer): %.3f ms\n", click);
+    std::printf("indexed point query:                     %.3f ms\n", point);
+    std::printf("ratio click / point query:               %.1f\n", click / point);
+    return 0;
+}

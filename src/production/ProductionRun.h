@@ -1,0 +1,63 @@
+#pragma once
+
+#include "labels/LabelSettings.h"
+#include "production/ProductionTypes.h"
+
+#include <QString>
+
+class Operator;
+struct ProgramState;
+
+// What the production window shows: the captions of its labels, the warning, and the
+// running total of the order summary. The window copies it to its controls.
+struct ProductionDisplay {
+    QString lblprod;  // the production number being worked, ten digits
+    QString LBLFORN;
+    // The current line ("Imprimindo").
+    QString LBLPEDIDO, LBLDESCRICAO, LBLTAM, LBLCODIGOBARRAS, LBLQTD, LBLPRECO;
+    // The next line ("Proximo").
+    QString lblpedido1, lbldescricao1, lbltamanho1, lblcodigobarras1, lblqtd1, lblpreco1;
+    bool LBLVISOR = false;  // "ATENÇÃO PROXIMO PEDIDO"
+    QString TotalPedido = QStringLiteral("0");
+    // Lines of the production number for this label type: still to print, and in all.
+    int linesLeft = 0;
+    int linesTotal = 0;
+};
+
+// The printer settings of the window at a click.
+struct ProductionSettings {
+    QString cbotemp;
+    QString cbovelocidade;
+    QString cbocoluna;
+    QString cbolargura;
+    bool optionBoxesVisible = false;
+    LabelSettings labels;  // what the label engine reads from the printing windows
+};
+
+// One label type's production run over the order store: finding and taking the current
+// line, showing the next one, printing a line with its order summary, and calibration.
+class ProductionRun {
+public:
+    ProductionRun(ProgramState& state, Operator& op, const ProductionType& type);
+
+    // Enter in txtproducao: the typed number becomes lblprod, then the current line loads.
+    bool enterProductionNumber(const QString& typed, ProductionDisplay& display);
+    // Shows the first line still to print and marks it 'A'; false (display cleared) when
+    // the production number offers nothing more for this type.
+    bool CARREGAPRODUCAO(ProductionDisplay& display);
+    void MOSTRAPROXIMO(ProductionDisplay& display);
+    // The print button: prints the current line, marks it 'S', closes the order with its
+    // summary label after its last line, and loads the next line. False when nothing
+    // was printed (the operator was told why, and nothing was marked).
+    bool Cmdimprimir(ProductionDisplay& display, const ProductionSettings& settings, const QString& user);
+    // Calibration: the current line printed with the quantity 5; nothing is written.
+    void cmdcalibracao(const ProductionDisplay& display, const ProductionSettings& settings);
+
+private:
+    void countLines(ProductionDisplay& display);
+    void finishOrder(ProductionDisplay& display, const class Record& line, const ProductionSettings& settings);
+
+    ProgramState& m_state;
+    Operator& m_op;
+    const ProductionType& m_type;
+};

@@ -1,0 +1,238 @@
+#include "adhoc/frmnovoavulso.h"
+#include "app/frmzepa.h"
+#include "labels/LabelTypes.h"
+#include "production/frmimpressao.h"
+#include "session/Regional.h"
+#include "support/LoopbackPrinter.h"
+#include "support/Orders.h"
+#include "support/ScriptedOperator.h"
+#include "support/TempHome.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QtTest>
+
+// The ad-hoc window over a real store, the main window that loads the production window
+// for it, and a label printer on the loopback interface.
+
+namespace {
+struct Desk {
+    TempHome home;
+    LoopbackPrinter printer;
+    ScriptedOperator op;
+    frmzepa main{home.state(), op};
+    std::unique_ptr<frmnovoavulso> window;
+
+    Desk()
+    {
+        main.lblusuario->setText("ADMIN");
+        home.state().impressoraAtual = printer.uri();
+        addOrder(home.state().ConexaoPedidos, "0000000123", "5001", "FORN A",
+                 {{"7891000000011", "10", "9"}, {"7891000000028", "25", "1"}, {"7891000000035", "7", "3"}});
+        op.readsEveryLabel = true;
+        window = std::make_unique<frmnovoavulso>(home.state(), op, [this] { return main.lblusuario->text(); },
+                                                 [this] { return main.productionWindow(); });
+        window->show();
+    }
+    void lookUp(const QString& numprod, const QString& pedido)
+    {
+        window->txtnumprod->setText(numprod);
+        window->txtpedido->setText(pedido);
+        QTest::keyClick(window->txtpedido, Qt::Key_Return);
+    }
+    void type(int row, const QString& keys)
+    {
+        window->Griid_Recebimento->setCurrentCell(row, 7);
+        QTest::keyClicks(window->Griid_Recebimento, keys);
+    }
+    QString cell(int row, int column) const
+    {
+        const QTableWidgetItem* item = window->Griid_Recebimento->item(row, column);
+        return item ? item->text() : QString();
+    }
+    void choose(const QString& labelType, bool check1, bool check2)
+    {
+        window->cbomarca->setCurrentText(labelType);
+        emit window->cbomarca->activated(window->cbomarca->currentIndex());
+        window->Check1->setChecked(check1);
+        window->Check2->setChecked(check2);
+    }
+    QString column(const QString& name, int line)
+    {
+        return home.state()
+            .ConexaoPedidos.query(QStringLiteral("SELECT %1 FROM VORLA ORDER BY Identificação").arg(name))
+            .row(line)
+            .text(name);
+    }
+    int printerChoosers() const
+    {
+        int n = 0;
+        for (const auto& shown : op.shown)
+            n += shown.kind == "printer";
+        return n;
+    }
+};
+} // namespace
+
+class TstAdhoc : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { regional::setFixedNow(QDateTime(QDate(2026, 12, 5), QTime(14, 3, 11))); }
+    void cleanup() { regional::setFixedNow(std::nullopt); }
+
+    void lookupTellsWhatIsMissing_data()
+    {
+        QTest::addColumn<QString>("numprod");
+        QTest::addColumn<QString>("pedido");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("left");  // both boxes afterwards
+        QTest::newRow("no production") << "" << "5001" << "FALTA CAMPO NÚMERO DE PRODUÇÃO!" << "|5001";
+        QTest::newRow("no order") << "123" << "" << "FALTA CAMPO PEDIDO!" << "123|";
+        QTest::newRow("not found") << "123" << "5009" << "NÃO EXISTE NUMERO DE PRODUÇÃO OU PEDIDO COM ESSES VALORES"
+                                   << "|";
+    }
+    void lookupTellsWhatIsMissing()
+    {
+        QFETCH(QString, numprod);
+        QFETCH(QString, pedido);
+        QFETCH(QString, message);
+        QFETCH(QString, left);
+        Desk d;
+        d.lookUp(numprod, pedido);
+        QCOMPARE(d.op.messages(), QStringList{message});
+        QCOMPARE(d.op.shown[0].title, QString("VORLA"));
+        QCOMPARE(d.window->txtnumprod->text() + "|" + d.window->txtpedido->text(), left);
+    }
+
+    void gridTakesQuantities()
+    {
+        Desk d;
+        d.lookUp("123", "5001");
+        QCOMPARE(d.window->txtnumprod->text(), QString("0000000123"));
+        QCOMPARE(d.window->Griid_Recebimento->rowCount(), 3);
+        QCOMPARE(d.window->Griid_Recebimento->horizontalHeaderItem(1)->text(), QString("PRODUCAO"));
+        QCOMPARE(d.cell(0, 0) + d.cell(1, 0) + d.cell(2, 0), QString("23"));
+        QCOMPARE(d.cell(2, 3) + "|" + d.cell(2, 7), QString("7891000000035|0"));
+        d.type(0, "1x2");
+        QCOMPARE(d.cell(0, 7), QString("12"));  // the letter is not typed
+        QTest::keyClick(d.window->Griid_Recebimento, Qt::Key_Backspace);
+        QCOMPARE(d.cell(0, 7), QString("1"));
+        d.window->Griid_Recebimento->setCurrentCell(2, 7);
+        QTest::keyClick(d.window->Griid_Recebimento, Qt::Key_Return);
+        QCOMPARE(d.window->Griid_Recebimento->currentRow(), 0);
+        QCOMPARE(d.window->Griid_Recebimento->currentColumn(), 0);
+    }
+
+    void printChecksTheChoices()
+    {
+        Desk d;
+        d.lookUp("123", "5001");
+        d.type(0, "5");
+        QTest::mouseClick(d.window->Cmdimprimir, Qt::LeftButton);
+        d.choose(labeltype::Preco5426, false, false);
+        d.choose(labeltype::Tag5360, false, false);  // the option boxes stay, with type 1's captions
+        QCOMPARE(d.window->Check1->text(), QString("1 colunas"));
+        QTest::mouseClick(d.window->Cmdimprimir, Qt::LeftButton);
+        d.window->Check1->setChecked(true);
+        d.window->Griid_Recebimento->item(1, 7)->setText("40000");
+        QTest::mouseClick(d.window->Cmdimprimir, Qt::LeftButton);
+        QCOMPARE(d.op.messages(), (QStringList{"Favor selecionar um modelo de etiqueta!",
+                                               "Favor selecionar apenas um modelo de etiqueta",
+                                               "Quantidade inválida na linha 2: \"40000\". Digite um número de 1 a "
+                                               "32767. Nenhuma etiqueta foi impressa."}));
+        QCOMPARE(d.op.shown[0].title + d.op.shown[1].title, QString("VorlaVorlau"));
+        QVERIFY(d.printer.jobs().isEmpty());
+        QCOMPARE(d.column("RDATA", 0), QString());
+        QCOMPARE(d.cell(0, 7), QString("5"));
+    }
+
+    void zeroQuantitiesPrintNothingButClear()
+    {
+        Desk d;
+        d.lookUp("123", "5001");
+        d.choose(labeltype::Tag5360, false, false);
+        QTest::mouseClick(d.window->Cmdimprimir, Qt::LeftButton);
+        QCOMPARE(d.window->Griid_Recebimento->rowCount(), 1);
+        QCOMPARE(d.window->txtnumprod->text() + d.window->txtpedido->text(), QString());
+        QVERIFY(d.printer.jobs().isEmpty());
+        QCOMPARE(d.printerChoosers(), 0);  // no builder ran: the production window was not needed
+        QCOMPARE(d.op.messages(), QStringList());
+    }
+
+    void sewingSixAcrossDividesTheQuantity_data()
+    {
+        QTest::addColumn<QString>("quantity");
+        QTest::addColumn<QByteArray>("rows");
+        QTest::newRow("60") << "60" << QByteArray("^PQ0010,");
+        QTest::newRow("100") << "100" << QByteArray("^PQ0017,");
+    }
+    void sewingSixAcrossDividesTheQuantity()
+    {
+        QFETCH(QString, quantity);
+        QFETCH(QByteArray, rows);
+        Desk d;
+        d.op.printers << std::nullopt;  // the production window's load, on the first print
+        d.lookUp("123", "5001");
+        d.choose(labeltype::Costura5016, false, true);
+        d.type(1, quantity);
+        QTest::mouseClick(d.window->Cmdimprimir, Qt::LeftButton);
+        const QList<QByteArray> jobs = d.printer.waitForJobs(1);
+        QCOMPARE(jobs.size(), 1);
+        QVERIFY2(jobs[0].contains(rows), jobs[0].right(80).constData());
+        QVERIFY(jobs[0].contains("^FT"));
+        QCOMPARE(d.column("RDATA", 1), QString("05/12/2026 14:03:11"));
+        QCOMPARE(d.column("RUSUARIO", 1), QString("ADMIN "));
+        QCOMPARE(d.column("RDATA", 0), QString());
+        QCOMPARE(d.column("IMPRESSOSP", 1), QString("N"));
+        QCOMPARE(d.window->Griid_Recebimento->rowCount(), 1);
+    }
+
+    void packReprintAsksTheVolumeAndLoadsProductionOnce()
+    {
+        Desk d;
+        d.op.printers << std::nullopt;
+        d.lookUp("123", "5001");
+        d.choose(labeltype::Pack, false, true);
+        d.type(0, "1");
+        d.op.inputs << QStringLiteral("4");
+        QTest::mouseClick(d.window->Cmdimprimir, Qt::LeftButton);
+        QCOMPARE(d.printerChoosers(), 1);
+        const QByteArray job = d.printer.waitForJobs(1).value(0);
+        for (const char* volume : {"004/009", "005/009", "006/009"})
+            QVERIFY2(job.contains(volume), volume);
+        QVERIFY(!job.contains("007/009"));
+        QVERIFY(!d.main.productionWindow()->isVisible());
+
+        d.lookUp("123", "5001");
+        d.type(2, "1");
+        d.op.inputs << QStringLiteral("1");
+        QTest::mouseClick(d.window->Cmdimprimir, Qt::LeftButton);
+        QCOMPARE(d.printer.waitForJobs(2).size(), 2);
+        QCOMPARE(d.printerChoosers(), 1);  // the production window stayed loaded
+        QCOMPARE(d.column("IMPRESSO5", 0), QString("N"));
+    }
+
+    void aRowThatDidNotPrintKeepsTheGrid()
+    {
+        Desk d;
+        d.lookUp("123", "5001");
+        d.op.printers << std::nullopt;
+        d.choose(labeltype::Tag5360, false, false);
+        d.type(0, "2");
+        d.type(2, "3");
+        d.op.readsEveryLabel = false;
+        d.op.readings << "7891000000011" << "7891000000011" << std::nullopt;  // the second row gives up
+        QTest::mouseClick(d.window->Cmdimprimir, Qt::LeftButton);
+        QCOMPARE(d.printer.waitForJobs(2).size(), 2);
+        QCOMPARE(d.cell(0, 7) + "|" + d.cell(2, 7), QString("0|3"));
+        QCOMPARE(d.window->txtpedido->text(), QString("5001"));
+    }
+};
+
+QTEST_MAIN(TstAdhoc)
+#include "tst_adhoc.moc"
