@@ -2,6 +2,7 @@
 
 #include "session/Guarded.h"
 #include "session/ProgramState.h"
+#include "intake/CustomerImport.h"
 #include "intake/TextImport.h"
 #include "packing/PackingList.h"
 
@@ -67,16 +68,30 @@ frmzepa::frmzepa(ProgramState& state, Operator& op, QWidget* parent)
     mnu_dolmsair = item(mnu_prog, "mnu_dolmsair", QStringLiteral("Sair"));
 
     connect(mnu_dolmsair, &QAction::triggered, this, &QWidget::close);
+    connect(MNU_VORLA1, &QAction::triggered, this, &frmzepa::MNU_VORLA1_Click);
+    connect(mnu_carvorla, &QAction::triggered, this, &frmzepa::mnu_carvorla_Click);
     connect(mnu_txt, &QAction::triggered, this, &frmzepa::mnu_txt_Click);
     connect(mnu_imvorlar, &QAction::triggered, this, &frmzepa::mnu_imvorlar_Click);
 
     // Items whose work this workstation cannot do yet are shown greyed out, so a click
     // never silently does nothing. An item leaves this list when it is connected.
-    for (QAction* item : {MNU_VORLA1, mnu_carvorla, mnu_imprimir, mnu_c5023, mnu_ny5023, mnu_vorlanova, Mnu_avl5522,
+    for (QAction* item : {mnu_imprimir, mnu_c5023, mnu_ny5023, mnu_vorlanova, Mnu_avl5522,
                           mnu_vorlPol, mnu_avl55x25})
         item->setEnabled(false);
 
     runGuarded(m_op, [&] { m_state.AbreConexaoCadastro(); });
+}
+
+void frmzepa::MNU_VORLA1_Click()
+{
+    m_state.TipoCarga = 1;
+    runGuarded(m_op, [&] { CARREGABANCO(m_state, m_op, lblusuario->text()); });
+}
+
+void frmzepa::mnu_carvorla_Click()
+{
+    m_state.TipoCarga = 2;
+    runGuarded(m_op, [&] { CARREGABANCO(m_state, m_op, lblusuario->text()); });
 }
 
 void frmzepa::mnu_txt_Click()

@@ -43,6 +43,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void MNU_VORLA1_Click();
+    void mnu_carvorla_Click();
     void mnu_txt_Click();
     void mnu_imvorlar_Click();
 
