@@ -59,17 +59,18 @@ QString connectFailure(const QSqlError& e, const CustomerServer& server) {
         return withDetail(QStringLiteral("O driver ODBC \"%1\" não está instalado nesta estação.")
                               .arg(customerOdbc::driverName()),
                           e);
+    // Checked before the login: SQL Server ends this text with "The login failed."
+    if (hasCode(e, {4060}) || says(e, {"Cannot open database", "Não é possível abrir o banco de dados"}))
+        return withDetail(
+            QStringLiteral("O servidor do cliente não abriu o banco de dados \"%1\" para o usuário \"%2\".")
+                .arg(server.database, server.user),
+            e);
     // SQL Server: login failed, untrusted domain, account disabled or locked, password expired.
     if (hasCode(e, {18456, 18452, 18470, 18486, 18487, 18488}) ||
         says(e, {"Login failed", "Falha de logon", "Falha no logon", "28000"}))
         return withDetail(
             QStringLiteral("O servidor do cliente recusou o usuário \"%1\" com a senha de conf.txt.")
                 .arg(server.user),
-            e);
-    if (hasCode(e, {4060}) || says(e, {"Cannot open database", "Não é possível abrir o banco de dados"}))
-        return withDetail(
-            QStringLiteral("O servidor do cliente não abriu o banco de dados \"%1\" para o usuário \"%2\".")
-                .arg(server.database, server.user),
             e);
     return withDetail(QStringLiteral("Não foi possível conectar ao servidor do cliente \"%1\". "
                                      "Verifique o nome do servidor em conf.txt e a rede.")
