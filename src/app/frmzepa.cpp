@@ -2,6 +2,7 @@
 
 #include "session/Guarded.h"
 #include "session/ProgramState.h"
+#include "intake/CustomerImport.h"
 #include "intake/TextImport.h"
 #include "labels/LabelTypes.h"
 #include "packing/PackingList.h"
@@ -71,6 +72,8 @@ frmzepa::frmzepa(ProgramState& state, Operator& op, QWidget* parent)
     mnu_dolmsair = item(mnu_prog, "mnu_dolmsair", QStringLiteral("Sair"));
 
     connect(mnu_dolmsair, &QAction::triggered, this, &QWidget::close);
+    connect(MNU_VORLA1, &QAction::triggered, this, &frmzepa::MNU_VORLA1_Click);
+    connect(mnu_carvorla, &QAction::triggered, this, &frmzepa::mnu_carvorla_Click);
     connect(mnu_txt, &QAction::triggered, this, &frmzepa::mnu_txt_Click);
     connect(mnu_imvorlar, &QAction::triggered, this, &frmzepa::mnu_imvorlar_Click);
 
@@ -83,12 +86,20 @@ frmzepa::frmzepa(ProgramState& state, Operator& op, QWidget* parent)
 
     connect(mnu_avl55x25, &QAction::triggered, this, &frmzepa::mnu_avl55x25_Click);
 
-    // Items whose work this workstation cannot do yet are shown greyed out, so a click
-    // never silently does nothing. An item leaves this list when it is connected.
-    for (QAction* item : {MNU_VORLA1, mnu_carvorla})
-        item->setEnabled(false);
 
     runGuarded(m_op, [&] { m_state.AbreConexaoCadastro(); });
+}
+
+void frmzepa::MNU_VORLA1_Click()
+{
+    m_state.TipoCarga = 1;
+    runGuarded(m_op, [&] { CARREGABANCO(m_state, m_op, lblusuario->text()); });
+}
+
+void frmzepa::mnu_carvorla_Click()
+{
+    m_state.TipoCarga = 2;
+    runGuarded(m_op, [&] { CARREGABANCO(m_state, m_op, lblusuario->text()); });
 }
 
 void frmzepa::mnu_txt_Click()

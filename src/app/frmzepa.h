@@ -51,6 +51,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void MNU_VORLA1_Click();
+    void mnu_carvorla_Click();
     void mnu_txt_Click();
     void mnu_imvorlar_Click();
     void mnu_avl55x25_Click();

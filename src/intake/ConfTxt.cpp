@@ -32,3 +32,8 @@ std::optional<ConfTxt> readConfTxt(const QString& path)
     }
     return conf;
 }
+
+CustomerServer customerServer(const ConfTxt& conf) {
+    return {conf.value(1).value_or(QString()), conf.value(2).value_or(QString()),
+            conf.value(3).value_or(QString()), conf.value(4).value_or(QString())};
+}

@@ -64,6 +64,31 @@ private slots:
         QVERIFY(op.messages()[0].contains("vorla.db"));
         QCOMPARE(op.shown[0].title, QString("VORLA"));
     }
+
+    // Both customer-database items set their view and run the import; without conf.txt
+    // the operator is told so and the window goes on.
+    void customerDatabaseItems_data()
+    {
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<int>("tipoCarga");
+        QTest::newRow("MNU_VORLA1") << "MNU_VORLA1" << 1;
+        QTest::newRow("mnu_carvorla") << "mnu_carvorla" << 2;
+    }
+    void customerDatabaseItems()
+    {
+        QFETCH(QString, item);
+        QFETCH(int, tipoCarga);
+        TempHome home;
+        ScriptedOperator op;
+        frmzepa window(home.state(), op);
+        auto* action = window.findChild<QAction*>(item);
+        QVERIFY(action && action->isEnabled());
+        action->trigger();
+        QCOMPARE(home.state().TipoCarga, tipoCarga);
+        QCOMPARE(op.messages().size(), 1);
+        QVERIFY(op.messages()[0].contains("conf.txt"));
+        QCOMPARE(op.shown[0].title, QString("VORLA"));
+    }
 };
 
 QTEST_MAIN(TstIntakeMenu)
