@@ -4,11 +4,13 @@
 #include "session/ProgramState.h"
 #include "intake/TextImport.h"
 #include "packing/PackingList.h"
+#include "maintenance/frmcadastros.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QMenuBar>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 namespace {
@@ -75,6 +77,11 @@ frmzepa::frmzepa(ProgramState& state, Operator& op, QWidget* parent)
     for (QAction* item : {MNU_VORLA1, mnu_carvorla, mnu_imprimir, mnu_c5023, mnu_ny5023, mnu_vorlanova, Mnu_avl5522,
                           mnu_vorlPol, mnu_avl55x25})
         item->setEnabled(false);
+
+    // The master-data windows have no menu item: Ctrl+Shift+C opens their chooser.
+    auto* cadastros = new QShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+C")), this);
+    cadastros->setObjectName(QStringLiteral("shortcutCadastros"));
+    connect(cadastros, &QShortcut::activated, this, [this] { frmcadastros::choose(m_state, m_op, this); });
 
     runGuarded(m_op, [&] { m_state.AbreConexaoCadastro(); });
 }
