@@ -11,153 +11,86 @@ class TstMasterData : public QObject {
   private slots:
     void flows_data();
     void flows();
-    void gridRowPicked();
     void brandGridListsEveryBrand();
 };
 
 namespace {
-const MasterTable& tableOf(const QString& window)
+enum Button { Incluir, Alterar, Excluir };
+const bool Yes = true, No = false;
+
+// entry: field, text, field, text...; question empty: nothing is asked; after: every
+// value of the TABLE.COLUMN list `columns` once the click is over, in key order.
+void row(const char* name, Button b, const char* window, const QStringList& entry, bool answer,
+         const QString& question, const QString& columns, const QString& after)
 {
-    for (const MasterTable* t : masterTables())
-        if (t->window == window) return *t;
-    throw std::logic_error("no such window");
+    QTest::newRow(name) << int(b) << QString(window) << entry << answer << question << columns << after;
 }
 
-void seed(Connection& c)
+QString stored(Connection& c, const QString& columns)
 {
-    c.execute("INSERT INTO GRUPO (GRUPO) VALUES ('MASCULINO')");
-    c.execute("INSERT INTO MODELO (MODELO) VALUES ('TAG PRECO')");
-    c.execute("INSERT INTO FORNECEDOR (Fornecedor) VALUES ('FORN A')");
-    c.execute("INSERT INTO MARCA (NomeMarca, Vendedor, Grupo, Fornecedor) "
-              "VALUES ('Vorla Kids', 'ADMIN', 'MASCULINO', 'FORN A')");
-}
-
-// Every stored value of one column ("TABLE.COLUMN"), in key order, joined by '|'.
-QString stored(Connection& c, const QString& tableColumn)
-{
-    const QStringList tc = tableColumn.split('.');
-    QStringList values;
-    for (Recordset rs = c.query("select " + tc[1] + " as v from " + tc[0] + " order by Código"); !rs.eof();
-         rs.moveNext())
-        values << rs.text("v");
-    return values.join('|');
+    QStringList all;
+    for (const QString& tc : columns.split(' ')) {
+        QStringList values;
+        const QStringList t = tc.split('.');
+        for (Recordset rs = c.query("select " + t[1] + " as v from " + t[0] + " order by Código"); !rs.eof();
+             rs.moveNext())
+            values << rs.text("v");
+        all << values.join('|');
+    }
+    return all.join(" / ");
 }
 } // namespace
-
-enum Button { Incluir, Alterar, Excluir };
 
 void TstMasterData::flows_data()
 {
     QTest::addColumn<int>("button");
     QTest::addColumn<QString>("window");
-    QTest::addColumn<QStringList>("entry"); // field, text, field, text...
+    QTest::addColumn<QStringList>("entry");
     QTest::addColumn<bool>("answer");
-    QTest::addColumn<QString>("question"); // empty: nothing is asked
-    QTest::addColumn<QString>("column");
+    QTest::addColumn<QString>("question");
+    QTest::addColumn<QString>("columns");
     QTest::addColumn<QString>("after");
-
-    // "&Incluir": names in capitals except the brand's, whose supplier goes in capitals.
-    QTest::newRow("include user") << int(Incluir) << "frmvendedor"
-                                  << QStringList{"txtvendedor", "maria", "txtusuario", "mari",
-                                                 "txtsenha",    "x",     "txtnivel",   "2"}
-                                  << true << "Confirma a inclusão deste Vendedor maria"
-                                  << "Vendedor.NomeVendedor"
-                                  << "ADMIN|MARIA";
-    QTest::newRow("include group") << int(Incluir) << "frmgrupos" << QStringList{"txtgrupo", "infantil"}
-                                   << true << "Confirma a inclusão deste GRUPO? infantil"
-                                   << "GRUPO.GRUPO"
-                                   << "MASCULINO|INFANTIL";
-    QTest::newRow("include model") << int(Incluir) << "frmetiquetas" << QStringList{"txtmodelo", "costura"}
-                                   << true << "Confirma a inclusão desta ETIQUETA? costura"
-                                   << "MODELO.MODELO"
-                                   << "TAG PRECO|COSTURA";
-    QTest::newRow("include brand") << int(Incluir) << "frmmarcas"
-                                   << QStringList{"txtmarca", "Bebê",      "cbovendedor",   "ADMIN",
-                                                  "cbogrupo", "MASCULINO", "cbofornecedor", "forn b"}
-                                   << true << "Confirma a inclusão desta Marca? Bebê"
-                                   << "MARCA.NomeMarca||MARCA.Fornecedor"
-                                   << "Vorla Kids|Bebê||FORN A|FORN B";
-    QTest::newRow("include quote") << int(Incluir) << "frmetiquetas" << QStringList{"txtmodelo", "D'ÁGUA"}
-                                   << true << "Confirma a inclusão desta ETIQUETA? D'ÁGUA"
-                                   << "MODELO.MODELO"
-                                   << "TAG PRECO|D'ÁGUA";
-    QTest::newRow("include contained")
-        << int(Incluir) << "frmgrupos" << QStringList{"txtgrupo", "CULI"} << true << ""
-        << "GRUPO.GRUPO"
-        << "MASCULINO";
-    QTest::newRow("include contained brand")
-        << int(Incluir) << "frmmarcas" << QStringList{"txtmarca", "KID"} << true << ""
-        << "MARCA.NomeMarca"
-        << "Vorla Kids";
-    QTest::newRow("include no") << int(Incluir) << "frmgrupos" << QStringList{"txtgrupo", "INFANTIL"} << false
-                                << "Confirma a inclusão deste GRUPO? INFANTIL"
-                                << "GRUPO.GRUPO"
-                                << "MASCULINO";
-
+    // clang-format off
+    // "&Incluir": names in capitals except the brand's, whose supplier goes in capitals;
+    // refused silently when a stored name contains the typed one.
+    row("include user", Incluir, "frmvendedor", {"txtvendedor", "maria", "txtusuario", "mari", "txtsenha", "x", "txtnivel", "2"},
+        Yes, "Confirma a inclusão deste Vendedor maria", "Vendedor.NomeVendedor", "ADMIN|MARIA");
+    row("include group", Incluir, "frmgrupos", {"txtgrupo", "infantil"},
+        Yes, "Confirma a inclusão deste GRUPO? infantil", "GRUPO.GRUPO", "MASCULINO|INFANTIL");
+    row("include model quote", Incluir, "frmetiquetas", {"txtmodelo", "d'água"},
+        Yes, "Confirma a inclusão desta ETIQUETA? d'água", "MODELO.MODELO", "TAG PRECO|D'ÁGUA");
+    row("include brand", Incluir, "frmmarcas", {"txtmarca", "Bebê", "cbovendedor", "ADMIN", "cbogrupo", "G", "cbofornecedor", "forn b"},
+        Yes, "Confirma a inclusão desta Marca? Bebê", "MARCA.NomeMarca MARCA.Fornecedor", "Vorla Kids|Bebê / FORN A|FORN B");
+    row("include contained", Incluir, "frmgrupos", {"txtgrupo", "culi"}, Yes, "", "GRUPO.GRUPO", "MASCULINO");
+    row("include contained brand", Incluir, "frmmarcas", {"txtmarca", "KID"}, Yes, "", "MARCA.NomeMarca", "Vorla Kids");
+    row("include no", Incluir, "frmgrupos", {"txtgrupo", "INFANTIL"},
+        No, "Confirma a inclusão deste GRUPO? INFANTIL", "GRUPO.GRUPO", "MASCULINO");
     // "Alterar": found through NomeAnterior, whatever its letter case; the brand through
     // its typed name, its supplier stored with a trailing blank.
-    QTest::newRow("change user") << int(Alterar) << "frmvendedor"
-                                 << QStringList{"NomeAnterior", "admin", "txtvendedor", "GERENTE",
-                                                "txtusuario",   "ADMIN", "txtsenha",    "99",
-                                                "txtnivel",     "1"}
-                                 << true << "Confirma a alteração deste vendedor admin para  GERENTE"
-                                 << "Vendedor.NomeVendedor||Vendedor.SENHA"
-                                 << "GERENTE||99";
-    QTest::newRow("change group") << int(Alterar) << "frmgrupos"
-                                  << QStringList{"NomeAnterior", "MASCULINO", "txtgrupo", "D'ÁGUA"} << true
-                                  << "Confirma a alteração deste GRUPO? MASCULINO para  D'ÁGUA"
-                                  << "GRUPO.GRUPO"
-                                  << "D'ÁGUA";
-    QTest::newRow("change model") << int(Alterar) << "frmetiquetas"
-                                  << QStringList{"NomeAnterior", "TAG PRECO", "txtmodelo", "TAG"} << true
-                                  << "Confirma a alteração desta ETIQUETA? TAG PRECO para  TAG"
-                                  << "MODELO.MODELO"
-                                  << "TAG";
-    QTest::newRow("change without pick")
-        << int(Alterar) << "frmetiquetas" << QStringList{"txtmodelo", "TAG"} << true << ""
-        << "MODELO.MODELO"
-        << "TAG PRECO";
-    QTest::newRow("change brand") << int(Alterar) << "frmmarcas"
-                                  << QStringList{"txtmarca", "VORLA KIDS", "cbovendedor",   "ADMIN",
-                                                 "cbogrupo", "MASCULINO",  "cbofornecedor", "FORN A"}
-                                  << true << "Confirma a alteração desta Marca Vorla Kids!"
-                                  << "MARCA.NomeMarca||MARCA.Fornecedor"
-                                  << "VORLA KIDS||FORN A ";
-    QTest::newRow("change no") << int(Alterar) << "frmgrupos"
-                               << QStringList{"NomeAnterior", "MASCULINO", "txtgrupo", "X"} << false
-                               << "Confirma a alteração deste GRUPO? MASCULINO para  X"
-                               << "GRUPO.GRUPO"
-                               << "MASCULINO";
-
+    row("change user", Alterar, "frmvendedor", {"NomeAnterior", "admin", "txtvendedor", "GERENTE", "txtusuario", "ADMIN", "txtsenha", "99", "txtnivel", "1"},
+        Yes, "Confirma a alteração deste vendedor admin para  GERENTE", "Vendedor.NomeVendedor Vendedor.SENHA", "GERENTE / 99");
+    row("change group quote", Alterar, "frmgrupos", {"NomeAnterior", "MASCULINO", "txtgrupo", "D'ÁGUA"},
+        Yes, "Confirma a alteração deste GRUPO? MASCULINO para  D'ÁGUA", "GRUPO.GRUPO", "D'ÁGUA");
+    row("change model", Alterar, "frmetiquetas", {"NomeAnterior", "TAG PRECO", "txtmodelo", "TAG"},
+        Yes, "Confirma a alteração desta ETIQUETA? TAG PRECO para  TAG", "MODELO.MODELO", "TAG");
+    row("change without pick", Alterar, "frmetiquetas", {"txtmodelo", "TAG"}, Yes, "", "MODELO.MODELO", "TAG PRECO");
+    row("change brand", Alterar, "frmmarcas", {"txtmarca", "VORLA KIDS", "cbovendedor", "ADMIN", "cbogrupo", "G", "cbofornecedor", "FORN A"},
+        Yes, "Confirma a alteração desta Marca Vorla Kids!", "MARCA.NomeMarca MARCA.Fornecedor", "VORLA KIDS / FORN A ");
+    row("change no", Alterar, "frmgrupos", {"NomeAnterior", "MASCULINO", "txtgrupo", "X"},
+        No, "Confirma a alteração deste GRUPO? MASCULINO para  X", "GRUPO.GRUPO", "MASCULINO");
     // "Excluir": the whole name, without regard to letter case.
-    QTest::newRow("delete user") << int(Excluir) << "frmvendedor" << QStringList{"txtvendedor", "ADMIN"}
-                                 << true << "Confirma a exclusão deste Vendedor? ADMIN"
-                                 << "Vendedor.NomeVendedor"
-                                 << "";
-    QTest::newRow("delete group") << int(Excluir) << "frmgrupos" << QStringList{"txtgrupo", "masculino"}
-                                  << true << "Confirma a exclusão deste GRUPO? masculino"
-                                  << "GRUPO.GRUPO"
-                                  << "";
-    QTest::newRow("delete model") << int(Excluir) << "frmetiquetas" << QStringList{"txtmodelo", "TAG PRECO"}
-                                  << true << "Confirma a exclusão desta ETIQUETA? TAG PRECO"
-                                  << "MODELO.MODELO"
-                                  << "";
-    QTest::newRow("delete brand") << int(Excluir) << "frmmarcas" << QStringList{"txtmarca", "Vorla Kids"}
-                                  << true << "Confirma a exclusão desta Marca? Vorla Kids"
-                                  << "MARCA.NomeMarca"
-                                  << "";
-    QTest::newRow("delete part of name")
-        << int(Excluir) << "frmgrupos" << QStringList{"txtgrupo", "MASC"} << true << ""
-        << "GRUPO.GRUPO"
-        << "MASCULINO";
-    QTest::newRow("delete quote") << int(Excluir) << "frmgrupos" << QStringList{"txtgrupo", "O'NEIL"} << true
-                                  << ""
-                                  << "GRUPO.GRUPO"
-                                  << "MASCULINO";
-    QTest::newRow("delete no") << int(Excluir) << "frmmarcas" << QStringList{"txtmarca", "Vorla Kids"}
-                               << false << "Confirma a exclusão desta Marca? Vorla Kids"
-                               << "MARCA.NomeMarca"
-                               << "Vorla Kids";
+    row("delete user", Excluir, "frmvendedor", {"txtvendedor", "ADMIN"},
+        Yes, "Confirma a exclusão deste Vendedor? ADMIN", "Vendedor.NomeVendedor", "");
+    row("delete group", Excluir, "frmgrupos", {"txtgrupo", "masculino"},
+        Yes, "Confirma a exclusão deste GRUPO? masculino", "GRUPO.GRUPO", "");
+    row("delete model", Excluir, "frmetiquetas", {"txtmodelo", "TAG PRECO"},
+        Yes, "Confirma a exclusão desta ETIQUETA? TAG PRECO", "MODELO.MODELO", "");
+    row("delete brand", Excluir, "frmmarcas", {"txtmarca", "Vorla Kids"},
+        Yes, "Confirma a exclusão desta Marca? Vorla Kids", "MARCA.NomeMarca", "");
+    row("delete part of name", Excluir, "frmgrupos", {"txtgrupo", "MASC"}, Yes, "", "GRUPO.GRUPO", "MASCULINO");
+    row("delete no", Excluir, "frmmarcas", {"txtmarca", "Vorla Kids"},
+        No, "Confirma a exclusão desta Marca? Vorla Kids", "MARCA.NomeMarca", "Vorla Kids");
+    // clang-format on
 }
 
 void TstMasterData::flows()
@@ -167,19 +100,21 @@ void TstMasterData::flows()
     QFETCH(QStringList, entry);
     QFETCH(bool, answer);
     QFETCH(QString, question);
-    QFETCH(QString, column);
-    QFETCH(QString, after);
 
     TempHome home;
     Connection& c = home.state().ConexaoCadastro;
-    seed(c);
+    c.execute("INSERT INTO GRUPO (GRUPO) VALUES ('MASCULINO')");
+    c.execute("INSERT INTO MODELO (MODELO) VALUES ('TAG PRECO')");
+    c.execute("INSERT INTO MARCA (NomeMarca, Fornecedor) VALUES ('Vorla Kids', 'FORN A')");
     MasterEntry e;
     for (int i = 0; i + 1 < entry.size(); i += 2)
         e.insert(entry[i], entry[i + 1]);
     ScriptedOperator op;
     op.yesNo << answer;
 
-    const MasterTable& table = tableOf(window);
+    const QList<const MasterTable*> tables = masterTables();
+    const MasterTable& table = **std::find_if(tables.begin(), tables.end(),
+                                              [&](const MasterTable* t) { return t->window == window; });
     const auto step = button == Incluir ? &incluir : button == Alterar ? &alterar : &excluir;
     const MasterOutcome outcome = step(table, e, op, c);
 
@@ -193,43 +128,16 @@ void TstMasterData::flows()
         QCOMPARE(op.shown[0].text, question);
         QCOMPARE(op.shown[0].icon, Operator::Icon::None);
     }
-    QStringList values;
-    for (const QString& tc : column.split("||"))
-        values << stored(c, tc);
-    QCOMPARE(values.join("||"), after);
-}
-
-void TstMasterData::gridRowPicked()
-{
-    TempHome home;
-    Connection& c = home.state().ConexaoCadastro;
-    c.execute("INSERT INTO Vendedor (NomeVendedor, USUARIO, SENHA, NIVEL) VALUES ('ZECA', 'ze', 'pw', '0')");
-    Recordset grid = openMasterGrid(usersTable(), c);
-    QCOMPARE(grid.columns(),
-             QStringList({"Vendedor___________________________________", "USUARIO__________________________",
-                          "SENHA_____________________________", "NIVEL"}));
-    MasterEntry e{{"txtvendedor", "typed"}};
-    pickMasterRow(usersTable(), grid, 0, e); // ordered by level: ZECA first
-    QCOMPARE(grid.position(), 0);
-    QCOMPARE(e, MasterEntry({{"txtvendedor", "typed"},
-                             {"NomeAnterior", "ZECA"},
-                             {"txtusuario", "ze"},
-                             {"txtsenha", "pw"},
-                             {"txtnivel", "0"}}));
-    pickMasterRow(usersTable(), grid, 1, e);
-    QCOMPARE(grid.position(), 1);
-    QCOMPARE(e.value("NomeAnterior"), QString("ADMIN"));
+    QFETCH(QString, columns);
+    QTEST(stored(c, columns), "after");
 }
 
 void TstMasterData::brandGridListsEveryBrand()
 {
     TempHome home;
-    Connection& c = home.state().ConexaoCadastro;
-    for (const char* name : {"'Zeta'", "'10'", "''", "NULL"})
-        c.execute(QString("INSERT INTO MARCA (NomeMarca) VALUES (%1)").arg(name));
-    const Recordset grid = openMasterGrid(brandsTable(), c);
-    QCOMPARE(grid.recordCount(), 4);
-    QCOMPARE(grid.columns().first(), QString("Marca________________"));
+    home.state().ConexaoCadastro.execute(
+        "INSERT INTO MARCA (NomeMarca) VALUES ('Zeta'), ('10'), (''), (NULL)");
+    QCOMPARE(openMasterGrid(brandsTable(), home.state().ConexaoCadastro).recordCount(), 4);
 }
 
 QTEST_MAIN(TstMasterData)

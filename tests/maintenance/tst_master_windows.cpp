@@ -5,7 +5,6 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QShortcut>
@@ -15,56 +14,46 @@
 // The master-data windows as the operator uses them, driven by object name.
 class TstMasterWindows : public QObject {
     Q_OBJECT
-  private slots:
+private slots:
     void clickTypeAndChangeReopens();
     void brandWindow();
     void shortcutOpensChosenWindow();
 };
 
-namespace {
-QStringList column(QTableWidget* grid, int c)
-{
-    QStringList values;
-    for (int r = 0; r < grid->rowCount(); ++r)
-        values << grid->item(r, c)->text();
-    return values;
-}
-} // namespace
-
 void TstMasterWindows::clickTypeAndChangeReopens()
 {
     TempHome home;
-    home.state().ConexaoCadastro.execute("INSERT INTO GRUPO (GRUPO) VALUES ('MASCULINO'), ('FEMININO')");
+    home.state().ConexaoCadastro.execute("INSERT INTO Vendedor (NomeVendedor, USUARIO, SENHA, NIVEL) "
+                                         "VALUES ('ZECA', 'ze', 'pw', '0')");
     ScriptedOperator op;
-    frmcadastro window(groupsTable(), home.state(), op);
-    QCOMPARE(window.objectName(), QString("frmgrupos"));
-    QCOMPARE(window.windowTitle(), QString("Cadastro de Grupos"));
-    auto* grid = window.findChild<QTableWidget*>("grdgrupo");
-    auto* name = window.findChild<QLineEdit*>("txtgrupo");
-    QVERIFY(grid && name);
+    frmcadastro window(usersTable(), home.state(), op);
+    auto* grid = window.findChild<QTableWidget*>("grdvendedor");
+    auto* name = window.findChild<QLineEdit*>("txtvendedor");
+    QVERIFY(grid && name && window.objectName() == "frmvendedor");
+    QCOMPARE(grid->horizontalHeaderItem(2)->text(), QString("SENHA_____________________________"));
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    QCOMPARE(grid->horizontalHeaderItem(0)->text(), QString("GRUPO___________________________________"));
-    QCOMPARE(column(grid, 0), QStringList({"FEMININO", "MASCULINO"}));
 
+    // Ordered by level: ADMIN is the second row.
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualItemRect(grid->item(1, 0)).center());
-    QCOMPARE(window.nomeAnterior(), QString("MASCULINO"));
-    QTest::keyClicks(name, "masc. adulto");
-    QCOMPARE(name->text(), QString("MASC. ADULTO"));
+    QCOMPARE(window.nomeAnterior(), QString("ADMIN"));
+    QCOMPARE(window.findChild<QLineEdit*>("txtsenha")->text(), QString("1234"));
+    QVERIFY(name->text().isEmpty());
+    QTest::keyClicks(name, "jo");
+    QTest::sendKeyEvent(QTest::Click, name, Qt::Key_unknown, QString("ã"), {});
+    QCOMPARE(name->text(), QString("JOÃ"));
 
-    op.yesNo << false;
+    op.yesNo << false << true;
     window.findChild<QPushButton*>("cmdAlterar")->click();
     QVERIFY(name->text().isEmpty());
     QCOMPARE(window.result(), 0);
-
-    QTest::keyClicks(name, "adulto");
-    op.yesNo << true;
+    QTest::keyClicks(name, "gerente");
     window.cmdAlterar->click();
-    QCOMPARE(op.shown.last().text, QString("Confirma a alteração deste GRUPO? MASCULINO para  ADULTO"));
+    QCOMPARE(op.shown.last().text, QString("Confirma a alteração deste vendedor ADMIN para  GERENTE"));
     QCOMPARE(window.result(), frmcadastro::Reopen);
 
-    frmcadastro again(groupsTable(), home.state(), op);
-    QCOMPARE(column(again.grid, 0), QStringList({"ADULTO", "FEMININO"}));
+    frmcadastro again(usersTable(), home.state(), op);
+    QCOMPARE(again.grid->item(1, 0)->text(), QString("GERENTE"));
     QVERIFY(again.nomeAnterior().isEmpty());
 }
 
@@ -73,32 +62,22 @@ void TstMasterWindows::brandWindow()
     TempHome home;
     Connection& c = home.state().ConexaoCadastro;
     c.execute("INSERT INTO FORNECEDOR (Fornecedor) VALUES ('FORN B'), ('FORN A')");
-    c.execute("INSERT INTO MARCA (NomeMarca, Vendedor, Grupo, Fornecedor) VALUES ('Kids', 'ADMIN', 'G', "
-              "'FORN A ')");
+    c.execute("INSERT INTO MARCA (NomeMarca, Vendedor, Grupo, Fornecedor) VALUES ('Kids', 'ADMIN', 'G', 'FORN A ')");
     ScriptedOperator op;
     frmcadastro window(brandsTable(), home.state(), op);
     auto* fornecedor = window.findChild<QComboBox*>("cbofornecedor");
     auto* marca = window.findChild<QLineEdit*>("txtmarca");
-    QVERIFY(fornecedor && marca && window.findChild<QComboBox*>("cbovendedor"));
-    QCOMPARE(fornecedor->count(), 2);
+    QVERIFY(fornecedor && marca && window.findChild<QComboBox*>("cbovendedor")->count() == 1);
     QCOMPARE(fornecedor->itemText(0), QString("FORN B"));
     QVERIFY(fornecedor->currentText().isEmpty());
-    QCOMPARE(window.grid->columnCount(), 4);
 
     window.grid->cellClicked(0, 2);
     QCOMPARE(marca->text(), QString("Kids"));
     QCOMPARE(fornecedor->currentText(), QString("FORN A "));
-
-    QTest::keyClicks(marca, "x"); // typed as typed
-    QCOMPARE(marca->text(), QString("Kidsx"));
     window.findChild<QPushButton*>("cmdlimpar")->click();
     QVERIFY(marca->text().isEmpty() && fornecedor->currentText().isEmpty());
-
     QTest::keyClicks(marca, "Nova");
-    op.yesNo << false;
-    window.cmdIncluir->click();
-    QVERIFY(marca->text().isEmpty());
-    QCOMPARE(op.messages(), QStringList());
+    QCOMPARE(marca->text(), QString("Nova"));
 }
 
 void TstMasterWindows::shortcutOpensChosenWindow()
