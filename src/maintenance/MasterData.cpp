@@ -14,21 +14,8 @@ QString placeholderValue(const QString& key, const MasterEntry& entry, const Rec
     return entry.value(key);
 }
 
-// The shared shape of the three buttons: a lookup that decides whether to go on, a
-// Yes/No question (no icon, the program's own title), one statement.
-MasterOutcome runStep(const MasterStep& step, bool goOnWhenFound, const MasterEntry& entry, Operator& op,
-                      Connection& c)
-{
-    const Recordset lookup = c.query(fillMasterTemplate(step.lookup, entry, {}, true));
-    if (lookup.isEmpty() == goOnWhenFound) return MasterOutcome::Nothing;
-    const Record found = lookup.isEmpty() ? Record() : lookup.current();
-    if (!op.askYesNo(fillMasterTemplate(step.question, entry, found, false), QString(), Operator::Icon::None))
-        return MasterOutcome::Declined;
-    c.execute(fillMasterTemplate(step.statement, entry, found, true));
-    return MasterOutcome::Stored;
-}
-} // namespace
-
+// A question or statement template of the tables filled from the entry and the record
+// found; `quoted` passes every value through sqlText() (statements).
 QString fillMasterTemplate(const QString& text, const MasterEntry& entry, const Record& found, bool quoted)
 {
     QString out;
@@ -44,6 +31,21 @@ QString fillMasterTemplate(const QString& text, const MasterEntry& entry, const 
     }
     return out + text.mid(at);
 }
+
+// The shared shape of the three buttons: a lookup that decides whether to go on, a
+// Yes/No question (no icon, the program's own title), one statement.
+MasterOutcome runStep(const MasterStep& step, bool goOnWhenFound, const MasterEntry& entry, Operator& op,
+                      Connection& c)
+{
+    const Recordset lookup = c.query(fillMasterTemplate(step.lookup, entry, {}, true));
+    if (lookup.isEmpty() == goOnWhenFound) return MasterOutcome::Nothing;
+    const Record found = lookup.isEmpty() ? Record() : lookup.current();
+    if (!op.askYesNo(fillMasterTemplate(step.question, entry, found, false), QString(), Operator::Icon::None))
+        return MasterOutcome::Declined;
+    c.execute(fillMasterTemplate(step.statement, entry, found, true));
+    return MasterOutcome::Stored;
+}
+} // namespace
 
 Recordset openMasterGrid(const MasterTable& table, Connection& c)
 {

@@ -39,7 +39,3 @@ QString typedName(const MasterTable& table, const QString& text);
 MasterOutcome incluir(const MasterTable& table, const MasterEntry& entry, Operator& op, Connection& c);
 MasterOutcome alterar(const MasterTable& table, const MasterEntry& entry, Operator& op, Connection& c);
 MasterOutcome excluir(const MasterTable& table, const MasterEntry& entry, Operator& op, Connection& c);
-
-// A question or statement template of the tables filled from the entry and the record
-// found; `quoted` passes every value through sqlText() (statements).
-QString fillMasterTemplate(const QString& text, const MasterEntry& entry, const Record& found, bool quoted);

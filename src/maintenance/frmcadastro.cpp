@@ -107,6 +107,7 @@ void frmcadastro::load()
                 qobject_cast<QComboBox*>(field(f.name))
                     ->addItems(masterListItems(f, m_state.ConexaoCadastro));
         LIMPAR();
+        m_state.SqlGeral = m_table.gridQuery;
         m_rs = openMasterGrid(m_table, m_state.ConexaoCadastro);
     });
     const QStringList& columns = m_rs.columns();
