@@ -4,6 +4,8 @@
 #include "data/SqlText.h"
 #include "session/Operator.h"
 
+#include <optional>
+
 namespace {
 QString placeholderValue(const QString& key, const MasterEntry& entry, const Record& found)
 {
@@ -32,14 +34,34 @@ QString fillMasterTemplate(const QString& text, const MasterEntry& entry, const 
     return out + text.mid(at);
 }
 
+// The record a whole-name lookup stands for. `like` would take a % or _ typed in the
+// name as a wildcard and return other records: only one whose whole name is the one
+// looked up (without regard to letter case) counts.
+std::optional<Record> wholeNameMatch(const MasterTable& table, const MasterStep& step,
+                                     const MasterEntry& entry, const Recordset& lookup)
+{
+    const qsizetype open = step.lookup.indexOf(QLatin1Char('{'));
+    const QString key = step.lookup.mid(open + 1, step.lookup.indexOf(QLatin1Char('}'), open) - open - 1);
+    const QString name = foldCase(placeholderValue(key, entry, {}));
+    for (int i = 0; i < lookup.recordCount(); ++i)
+        if (foldCase(lookup.row(i).text(table.storedName)) == name) return lookup.row(i);
+    return std::nullopt;
+}
+
 // The shared shape of the three buttons: a lookup that decides whether to go on, a
 // Yes/No question (no icon, the program's own title), one statement.
-MasterOutcome runStep(const MasterStep& step, bool goOnWhenFound, const MasterEntry& entry, Operator& op,
-                      Connection& c)
+MasterOutcome runStep(const MasterTable& table, const MasterStep& step, bool goOnWhenFound,
+                      const MasterEntry& entry, Operator& op, Connection& c)
 {
     const Recordset lookup = c.query(fillMasterTemplate(step.lookup, entry, {}, true));
-    if (lookup.isEmpty() == goOnWhenFound) return MasterOutcome::Nothing;
-    const Record found = lookup.isEmpty() ? Record() : lookup.current();
+    Record found;
+    if (goOnWhenFound) {
+        const std::optional<Record> match = wholeNameMatch(table, step, entry, lookup);
+        if (!match) return MasterOutcome::Nothing;
+        found = *match;
+    } else if (!lookup.isEmpty()) {
+        return MasterOutcome::Nothing;
+    }
     if (!op.askYesNo(fillMasterTemplate(step.question, entry, found, false), QString(), Operator::Icon::None))
         return MasterOutcome::Declined;
     c.execute(fillMasterTemplate(step.statement, entry, found, true));
@@ -76,15 +98,15 @@ QString typedName(const MasterTable& table, const QString& text)
 
 MasterOutcome incluir(const MasterTable& table, const MasterEntry& entry, Operator& op, Connection& c)
 {
-    return runStep(table.incluir, false, entry, op, c);
+    return runStep(table, table.incluir, false, entry, op, c);
 }
 
 MasterOutcome alterar(const MasterTable& table, const MasterEntry& entry, Operator& op, Connection& c)
 {
-    return runStep(table.alterar, true, entry, op, c);
+    return runStep(table, table.alterar, true, entry, op, c);
 }
 
 MasterOutcome excluir(const MasterTable& table, const MasterEntry& entry, Operator& op, Connection& c)
 {
-    return runStep(table.excluir, true, entry, op, c);
+    return runStep(table, table.excluir, true, entry, op, c);
 }

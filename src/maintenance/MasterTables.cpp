@@ -18,6 +18,7 @@ const MasterTable& usersTable()
             "USUARIO__________________________, SENHA AS SENHA_____________________________,NIVEL AS NIVEL  "
             "from Vendedor where Código order by [NIVEL],[NomeVEndedor]"),
         .nameColumn = QStringLiteral("Vendedor___________________________________"),
+        .storedName = QStringLiteral("NomeVendedor"),
         .gridCopies = {{QStringLiteral("USUARIO__________________________"), QStringLiteral("txtusuario")},
                        {QStringLiteral("SENHA_____________________________"), QStringLiteral("txtsenha")},
                        {QStringLiteral("NIVEL"), QStringLiteral("txtnivel")}},
@@ -58,6 +59,7 @@ const MasterTable& brandsTable()
                            "Vendedor___________________, Grupo as Grupo___________________, Fornecedor as "
                            "Fornecedor_________________________ from Marca order by NomeMarca"),
         .nameColumn = QStringLiteral("Marca________________"),
+        .storedName = QStringLiteral("NomeMarca"),
         .gridCopies = {{QStringLiteral("Marca________________"), QStringLiteral("txtmarca")},
                        {QStringLiteral("Vendedor___________________"), QStringLiteral("cbovendedor")},
                        {QStringLiteral("Grupo___________________"), QStringLiteral("cbogrupo")},
@@ -94,6 +96,7 @@ const MasterTable& groupsTable()
         .gridQuery = QStringLiteral("select GRUPO as GRUPO___________________________________ from GRUPO "
                                     "where Código order by GRUPO"),
         .nameColumn = QStringLiteral("GRUPO___________________________________"),
+        .storedName = QStringLiteral("GRUPO"),
         .capitals = true,
         .incluir = {QStringLiteral("select * from GRUPO where GRUPO like '%{txtgrupo}%'"),
                     QStringLiteral("Confirma a inclusão deste GRUPO? {txtgrupo}"),
@@ -119,6 +122,7 @@ const MasterTable& modelsTable()
         .gridQuery = QStringLiteral("select Modelo as Modelo___________________________________ from Modelo "
                                     "where Código order by Modelo"),
         .nameColumn = QStringLiteral("Modelo___________________________________"),
+        .storedName = QStringLiteral("MODELO"),
         .capitals = true,
         .incluir = {QStringLiteral("select * from MODELO where MODELO like '%{txtmodelo}%'"),
                     QStringLiteral("Confirma a inclusão desta ETIQUETA? {txtmodelo}"),

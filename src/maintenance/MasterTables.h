@@ -42,6 +42,7 @@ struct MasterTable {
     QString grid;             // object name of the grid
     QString gridQuery;        // its aliases are the grid's column headings
     QString nameColumn;       // the grid column holding each record's name
+    QString storedName;       // the table's column holding it, as the lookups return it
     QList<GridCopy> gridCopies;
     bool capitals = false; // letters typed in the name field become capitals
     bool limpar = false;   // the window has the "&Limpar" button

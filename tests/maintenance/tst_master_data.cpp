@@ -87,6 +87,7 @@ void TstMasterData::flows_data()
         Yes, "Confirma a exclusão desta ETIQUETA? TAG PRECO", "MODELO.MODELO", "");
     row("delete brand", Excluir, "frmmarcas", {"txtmarca", "Vorla Kids"},
         Yes, "Confirma a exclusão desta Marca? Vorla Kids", "MARCA.NomeMarca", "");
+    row("delete wildcard", Excluir, "frmgrupos", {"txtgrupo", "M_SC%"}, Yes, "", "GRUPO.GRUPO", "MASCULINO");
     row("delete part of name", Excluir, "frmgrupos", {"txtgrupo", "MASC"}, Yes, "", "GRUPO.GRUPO", "MASCULINO");
     row("delete no", Excluir, "frmmarcas", {"txtmarca", "Vorla Kids"},
         No, "Confirma a exclusão desta Marca? Vorla Kids", "MARCA.NomeMarca", "Vorla Kids");
