@@ -9,11 +9,13 @@
 #include "adhoc/frmnovoavulso.h"
 #include "production/MenuSettings.h"
 #include "production/frmimpressao.h"
+#include "maintenance/frmcadastros.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QMenuBar>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 namespace {
@@ -86,6 +88,11 @@ frmzepa::frmzepa(ProgramState& state, Operator& op, QWidget* parent)
 
     connect(mnu_avl55x25, &QAction::triggered, this, &frmzepa::mnu_avl55x25_Click);
 
+
+    // The master-data windows have no menu item: Ctrl+Shift+C opens their chooser.
+    auto* cadastros = new QShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+C")), this);
+    cadastros->setObjectName(QStringLiteral("shortcutCadastros"));
+    connect(cadastros, &QShortcut::activated, this, [this] { frmcadastros::choose(m_state, m_op, this); });
 
     runGuarded(m_op, [&] { m_state.AbreConexaoCadastro(); });
 }
