@@ -28,7 +28,7 @@ LabelSettings settingsFor(const QString& type, bool check1, bool check2)
     return settings;
 }
 
-// Renders `job` over and over; the counter is milliseconds per label format drawn.
+// Renders `job` over and over; "per_label" is the time per label format drawn (2.1m = 2.1 ms).
 void renderEach(benchmark::State& state, const QByteArray& job)
 {
     qsizetype labels = 0;
@@ -38,8 +38,8 @@ void renderEach(benchmark::State& state, const QByteArray& job)
         labels += result.labels.size();
         benchmark::DoNotOptimize(result);
     }
-    state.counters["ms_per_label"] =
-        benchmark::Counter(double(labels) / 1000.0, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    state.counters["per_label"] =
+        benchmark::Counter(double(labels), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
     state.counters["labels"] = double(labels) / double(state.iterations());
 }
 } // namespace

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Sets everything up and starts the program on a ready demo home:
 #   demo-home/bd/TOMVEL.db, demo-home/bd/vorla.db  the two stores (user DEMO, password demo)
-#   demo-home/etiquetas/                           the virtual label printer: one file per job
+#   demo-home/etiquetas/                           the picture printer: one .zpl file per job, a .png per label
 #   demo-home/pedidos/                             an order file to import
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -15,6 +15,6 @@ if [ ! -e "$home/bd/TOMVEL.db" ]; then
   cp demo/pedido-450123.txt "$home/pedidos/"
 fi
 mkdir -p "$home/etiquetas"
-export PRINTER="${PRINTER:-file:$home/etiquetas}"
+export PRINTER="${PRINTER:-png:$home/etiquetas}"
 echo "Usuário: DEMO   Senha: demo   Impressora de etiquetas: $PRINTER"
 exec ./build/etiquetas-vorla --home "$home" "$@"
