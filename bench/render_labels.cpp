@@ -9,18 +9,16 @@
 #include <benchmark/benchmark.h>
 
 namespace {
-Record line()
-{
-    static const auto columns = std::make_shared<const QStringList>(QStringList{
-        "COLECAO", "CODIG_PROD", "LOTE", "PRECO", "CODIG_COR", "TAMANHO", "DESCRICAO", "CODIG_BARR", "CATEGORIA",
-        "TIPO_PROD", "MENSAGEM", "PROMOCIONAL", "DATA", "RQTD"});
+Record line() {
+    static const auto columns = std::make_shared<const QStringList>(
+        QStringList{"COLECAO", "CODIG_PROD", "LOTE", "PRECO", "CODIG_COR", "TAMANHO", "DESCRICAO",
+                    "CODIG_BARR", "CATEGORIA", "TIPO_PROD", "MENSAGEM", "PROMOCIONAL", "DATA", "RQTD"});
     return Record(columns, {"VERÃO 2027", "10.22.3344", "451207", "49,90", "AZUL CÉU", "M",
                             "CAMISETA ALGODÃO ESTAMPA CORAÇÃO AZUL MARINHO", "7891234567890", "FEMININO",
                             "BLUSA DE MALHA COM ESTAMPA", "TROCA SÓ COM ETIQUETA", "6", "25/12/2026", "120"});
 }
 
-LabelSettings settingsFor(const QString& type, bool check1, bool check2)
-{
+LabelSettings settingsFor(const QString& type, bool check1, bool check2) {
     LabelSettings settings;
     settings.producaoVisivel = true;
     settings.producaoCaption = type;
@@ -29,8 +27,7 @@ LabelSettings settingsFor(const QString& type, bool check1, bool check2)
 }
 
 // Renders `job` over and over; "per_label" is the time per label format drawn (2.1m = 2.1 ms).
-void renderEach(benchmark::State& state, const QByteArray& job)
-{
+void renderEach(benchmark::State& state, const QByteArray& job) {
     qsizetype labels = 0;
     for (auto _ : state) {
         const render::RenderResult result = render::renderJob(job);
@@ -44,8 +41,7 @@ void renderEach(benchmark::State& state, const QByteArray& job)
 }
 } // namespace
 
-static void BM_RenderStickerFourAcross(benchmark::State& state)
-{
+static void BM_RenderStickerFourAcross(benchmark::State& state) {
     const LabelSettings settings = settingsFor(labeltype::Preco5426, false, true);
     QString job = jobs::preco5426FourAcross(settings);
     double qtd = 40;
@@ -54,8 +50,7 @@ static void BM_RenderStickerFourAcross(benchmark::State& state)
 }
 BENCHMARK(BM_RenderStickerFourAcross)->Unit(benchmark::kMillisecond);
 
-static void BM_RenderPack120Volumes(benchmark::State& state)
-{
+static void BM_RenderPack120Volumes(benchmark::State& state) {
     const LabelSettings settings = settingsFor(labeltype::Pack, true, false);
     double qtd = 120;
     const QString job = jobs::pack(settings, {1, 120, 120, false}, qtd, QStringLiteral("10"), 4, line());
@@ -63,8 +58,7 @@ static void BM_RenderPack120Volumes(benchmark::State& state)
 }
 BENCHMARK(BM_RenderPack120Volumes)->Unit(benchmark::kMillisecond);
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);

@@ -6,18 +6,15 @@ namespace {
 thread_local CaptureScope* innermost = nullptr;
 }
 
-CaptureScope::CaptureScope() : m_outer(innermost)
-{
+CaptureScope::CaptureScope() : m_outer(innermost) {
     innermost = this;
 }
 
-CaptureScope::~CaptureScope()
-{
+CaptureScope::~CaptureScope() {
     innermost = m_outer;
 }
 
-CaptureScope* CaptureScope::active()
-{
+CaptureScope* CaptureScope::active() {
     return innermost;
 }
 

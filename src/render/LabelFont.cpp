@@ -5,10 +5,10 @@
 
 namespace render {
 
-QFont labelFont(int heightDots)
-{
+QFont labelFont(int heightDots) {
     static const QString family = [] {
-        const int id = QFontDatabase::addApplicationFont(QStringLiteral(":/etiquetas/render/LiberationSansNarrow-Bold.ttf"));
+        const int id = QFontDatabase::addApplicationFont(
+            QStringLiteral(":/etiquetas/render/LiberationSansNarrow-Bold.ttf"));
         return QFontDatabase::applicationFontFamilies(id).value(0);
     }();
     QFont font(family);

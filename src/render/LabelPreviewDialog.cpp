@@ -8,11 +8,9 @@
 #include <QVBoxLayout>
 
 LabelPreviewDialog::LabelPreviewDialog(const QList<QByteArray>& jobs, QWidget* parent)
-    : QDialog(parent), m_result(render::renderJobs(jobs)), m_caption(new QLabel(this)),
-      m_picture(new QLabel), m_problem(new QLabel(this)),
-      m_previous(new QPushButton(QStringLiteral("< Anterior"), this)),
-      m_next(new QPushButton(QStringLiteral("Próxima >"), this))
-{
+    : QDialog(parent), m_result(render::renderJobs(jobs)), m_caption(new QLabel(this)), m_picture(new QLabel),
+      m_problem(new QLabel(this)), m_previous(new QPushButton(QStringLiteral("< Anterior"), this)),
+      m_next(new QPushButton(QStringLiteral("Próxima >"), this)) {
     setObjectName(QStringLiteral("LabelPreviewDialog"));
     setWindowTitle(QStringLiteral("Visualizar"));
     m_caption->setObjectName(QStringLiteral("lblpagina"));
@@ -52,8 +50,7 @@ LabelPreviewDialog::LabelPreviewDialog(const QList<QByteArray>& jobs, QWidget* p
     showPage(0);
 }
 
-void LabelPreviewDialog::showPage(int page)
-{
+void LabelPreviewDialog::showPage(int page) {
     const int count = pageCount();
     m_page = std::clamp(page, 0, std::max(count - 1, 0));
     m_previous->setEnabled(m_page > 0);

@@ -6,18 +6,19 @@
 // message (a pack label still asks its volume), but nothing was printed, so there is no
 // barcode to read back: every read-back counts as confirmed without a window.
 class PreviewOperator : public Operator {
-public:
+  public:
     explicit PreviewOperator(Operator& real) : m_real(real) {}
 
     void message(const QString& text, const QString& title, Icon icon) override;
     bool askYesNo(const QString& text, const QString& title, Icon icon) override;
-    std::optional<QString> inputBox(const QString& prompt, const QString& title, const QString& defaultText) override;
+    std::optional<QString> inputBox(const QString& prompt, const QString& title,
+                                    const QString& defaultText) override;
     std::optional<QString> openFile(const QString& title, const QString& filter) override;
     std::optional<QString> choosePrinter(const QStringList& printers, const QString& current) override;
     bool readBarcode(const QString& prompt, const QString& expectedCode) override;
     void progress(int done, int total) override;
     std::unique_ptr<PagePrinter> choosePagePrinter() override;
 
-private:
+  private:
     Operator& m_real;
 };

@@ -2,16 +2,14 @@
 
 namespace render {
 
-QString graphicName(const QByteArray& name)
-{
+QString graphicName(const QByteArray& name) {
     QString text = QString::fromLatin1(name).trimmed().toUpper();
     if (text.size() > 2 && text.at(1) == QLatin1Char(':')) text = text.mid(2);
     if (!text.contains(QLatin1Char('.'))) text += QStringLiteral(".GRF");
     return text;
 }
 
-QByteArray decodeGraphicData(const QByteArray& data, int bytesPerRow, int totalBytes)
-{
+QByteArray decodeGraphicData(const QByteArray& data, int bytesPerRow, int totalBytes) {
     if (bytesPerRow <= 0 || totalBytes <= 0 || totalBytes % bytesPerRow != 0) return {};
     const qsizetype rowChars = qsizetype(bytesPerRow) * 2;
     const qsizetype wanted = qsizetype(totalBytes) * 2;
@@ -43,13 +41,13 @@ QByteArray decodeGraphicData(const QByteArray& data, int bytesPerRow, int totalB
     return QByteArray::fromHex(hex);
 }
 
-QImage graphicImage(const QByteArray& bits, int bytesPerRow)
-{
+QImage graphicImage(const QByteArray& bits, int bytesPerRow) {
     const int height = int(bits.size() / bytesPerRow);
     QImage image(bytesPerRow * 8, height, QImage::Format_Mono);
     image.setColorTable({qRgba(255, 255, 255, 0), qRgba(0, 0, 0, 255)});
     for (int row = 0; row < height; ++row)
-        std::memcpy(image.scanLine(row), bits.constData() + qsizetype(row) * bytesPerRow, size_t(bytesPerRow));
+        std::memcpy(image.scanLine(row), bits.constData() + qsizetype(row) * bytesPerRow,
+                    size_t(bytesPerRow));
     return image;
 }
 

@@ -12,13 +12,11 @@ struct SymbolDeleter {
 };
 
 // libzint keeps each row of modules as bits, the first module in the lowest bit.
-bool moduleSet(const zint_symbol& symbol, int row, int column)
-{
+bool moduleSet(const zint_symbol& symbol, int row, int column) {
     return (symbol.encoded_data[row][column >> 3] >> (column & 7)) & 1;
 }
 
-Symbol encode(int symbology, int option1, const QByteArray& data)
-{
+Symbol encode(int symbology, int option1, const QByteArray& data) {
     Symbol out;
     std::unique_ptr<zint_symbol, SymbolDeleter> symbol(ZBarcode_Create());
     if (!symbol) {
@@ -38,19 +36,18 @@ Symbol encode(int symbology, int option1, const QByteArray& data)
     out.columns = symbol->width;
     out.dark.resize(out.rows * out.columns);
     for (int r = 0; r < out.rows; ++r)
-        for (int c = 0; c < out.columns; ++c) out.dark[r * out.columns + c] = moduleSet(*symbol, r, c);
+        for (int c = 0; c < out.columns; ++c)
+            out.dark[r * out.columns + c] = moduleSet(*symbol, r, c);
     return out;
 }
 } // namespace
 
-Symbol code128(const QByteArray& data)
-{
+Symbol code128(const QByteArray& data) {
     if (data.isEmpty()) return Symbol{0, 0, {}, QStringLiteral("sem dados")};
     return encode(BARCODE_CODE128, -1, data);
 }
 
-Symbol qrCode(const QByteArray& data, char errorLevel)
-{
+Symbol qrCode(const QByteArray& data, char errorLevel) {
     const int level = errorLevel == 'L' ? 1 : errorLevel == 'M' ? 2 : errorLevel == 'Q' ? 3 : 4;
     if (data.isEmpty()) return Symbol{0, 0, {}, QStringLiteral("sem dados")};
     return encode(BARCODE_QRCODE, level, data);

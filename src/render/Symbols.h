@@ -10,8 +10,8 @@ namespace render {
 struct Symbol {
     int rows = 0;
     int columns = 0;
-    QVector<bool> dark;  // rows * columns, row by row
-    QString error;       // libzint's reason when nothing could be encoded
+    QVector<bool> dark; // rows * columns, row by row
+    QString error;      // libzint's reason when nothing could be encoded
 
     bool module(int row, int column) const { return dark.at(row * columns + column); }
 };

@@ -6,8 +6,7 @@ namespace {
 constexpr char Dle = 16;
 } // namespace
 
-CommandList splitCommands(const QByteArray& job)
-{
+CommandList splitCommands(const QByteArray& job) {
     CommandList out;
     char caret = '^';
     char tilde = '~';
@@ -61,10 +60,10 @@ CommandList splitCommands(const QByteArray& job)
     return out;
 }
 
-QByteArrayList parameters(const QByteArray& params, char delimiter)
-{
+QByteArrayList parameters(const QByteArray& params, char delimiter) {
     QByteArrayList list = params.split(delimiter);
-    for (QByteArray& p : list) p = p.trimmed();
+    for (QByteArray& p : list)
+        p = p.trimmed();
     return list;
 }
 

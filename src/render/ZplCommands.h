@@ -9,17 +9,17 @@
 namespace render {
 
 struct Command {
-    char prefix = '^';   // '^' for format commands, '~' for control commands
-    QByteArray code;     // "XA", "FT", "DG", ...; "A" for the font command, whose font name opens the parameters
-    QByteArray params;   // everything up to the next command; field data unchanged
-    qsizetype at = 0;    // byte offset in the job, for messages
+    char prefix = '^'; // '^' for format commands, '~' for control commands
+    QByteArray code; // "XA", "FT", "DG", ...; "A" for the font command, whose font name opens the parameters
+    QByteArray params; // everything up to the next command; field data unchanged
+    qsizetype at = 0;  // byte offset in the job, for messages
 
     QString name() const { return QLatin1Char(prefix) + QString::fromLatin1(code); }
 };
 
 struct CommandList {
     QList<Command> commands;
-    QString error;  // empty when the whole job could be read
+    QString error; // empty when the whole job could be read
 };
 
 // Reads the commands of a job. The control prefix the program sends first (DLE, then

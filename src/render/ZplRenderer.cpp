@@ -16,17 +16,17 @@
 
 namespace render {
 
-QList<QImage> RenderResult::pictures() const
-{
+QList<QImage> RenderResult::pictures() const {
     QList<QImage> out;
-    for (const RenderedLabel& label : labels) out << label.picture;
+    for (const RenderedLabel& label : labels)
+        out << label.picture;
     return out;
 }
 
 namespace {
 
-const QSet<QByteArray> SetupCommands = {"TA", "JS", "LT", "MN", "MT", "PO", "PM", "JM",
-                                        "PR", "SD", "JU", "LR", "CI", "MM", "CC", "CD", "CT"};
+const QSet<QByteArray> SetupCommands = {"TA", "JS", "LT", "MN", "MT", "PO", "PM", "JM", "PR",
+                                        "SD", "JU", "LR", "CI", "MM", "CC", "CD", "CT"};
 constexpr int MaxDots = 32000;           // the printer's own limit for positions and sizes
 constexpr int MaxFontDots = 3000;        // far above any label text
 constexpr int MaxGraphicBytes = 4 << 20; // a stored graphic of this size fills no label
@@ -37,7 +37,7 @@ struct Field {
     QPointF origin;
     bool typeset = false;
     char orientation = 'N';
-    int fontHeight = 0;  // 0: the printer's default text size
+    int fontHeight = 0; // 0: the printer's default text size
     int fontWidth = 0;
     char hexIndicator = 0;
     bool block = false;
@@ -60,13 +60,13 @@ struct Malformed {
 };
 
 class Printer {
-public:
+  public:
     RenderResult result;
     void run(const QByteArray& job);
     // Commands read after the last format still show, on a picture of their own.
     void finish();
 
-private:
+  private:
     void command(const Command& c);
     void format(const Command& c);
     void endField();
@@ -101,8 +101,8 @@ private:
     bool m_fieldOpen = false;
 };
 
-int Printer::number(const Command& c, const QByteArrayList& p, int index, int fallback, int low, int high) const
-{
+int Printer::number(const Command& c, const QByteArrayList& p, int index, int fallback, int low,
+                    int high) const {
     if (index >= p.size() || p.at(index).isEmpty()) return fallback;
     bool ok = false;
     const int value = p.at(index).toInt(&ok);
@@ -113,29 +113,29 @@ int Printer::number(const Command& c, const QByteArrayList& p, int index, int fa
     return value;
 }
 
-void Printer::note(const QString& what)
-{
+void Printer::note(const QString& what) {
     if (!m_notes.contains(what)) m_notes << what;
 }
 
-void Printer::run(const QByteArray& job)
-{
+void Printer::run(const QByteArray& job) {
     const CommandList list = splitCommands(job);
     try {
-        for (const Command& c : list.commands) command(c);
+        for (const Command& c : list.commands)
+            command(c);
         if (!list.error.isEmpty()) throw Malformed{list.error};
-        if (m_inFormat) throw Malformed{QStringLiteral("O trabalho termina sem ^XZ: a última etiqueta está incompleta.")};
+        if (m_inFormat)
+            throw Malformed{QStringLiteral("O trabalho termina sem ^XZ: a última etiqueta está incompleta.")};
     } catch (const Malformed& fault) {
         result.error = fault.text;
     }
 }
 
-void Printer::command(const Command& c)
-{
+void Printer::command(const Command& c) {
     if (c.prefix == '~' && c.code == "DG") return downloadGraphic(c);
     if (SetupCommands.contains(c.code)) return;
     if (c.prefix == '^' && c.code == "XA") {
-        if (m_inFormat) throw Malformed{QStringLiteral("^XA dentro de uma etiqueta aberta (byte %1).").arg(c.at)};
+        if (m_inFormat)
+            throw Malformed{QStringLiteral("^XA dentro de uma etiqueta aberta (byte %1).").arg(c.at)};
         m_inFormat = true;
         m_canvas = LabelCanvas();
         m_copies = 1;
@@ -151,8 +151,7 @@ void Printer::command(const Command& c)
     format(c);
 }
 
-void Printer::format(const Command& c)
-{
+void Printer::format(const Command& c) {
     const QByteArrayList p = parameters(c.params);
     const QByteArray& code = c.code;
     if (c.prefix == '~') {
@@ -202,11 +201,13 @@ void Printer::format(const Command& c)
             throw Malformed{QStringLiteral("Orientação inválida em ^BC (byte %1).").arg(c.at)};
         m_field.barHeight = number(c, p, 1, m_barHeight, 1);
         if (p.value(2).toUpper() != "N") note(QStringLiteral("^BC (linha legível)"));
-        if (!p.value(5).isEmpty() && p.value(5).toUpper() != "N") note(QStringLiteral("^BC (modo %1)").arg(QString::fromLatin1(p.value(5))));
+        if (!p.value(5).isEmpty() && p.value(5).toUpper() != "N")
+            note(QStringLiteral("^BC (modo %1)").arg(QString::fromLatin1(p.value(5))));
     } else if (code == "BQ") {
         m_field.kind = Field::Kind::Qr;
         m_field.orientation = 'N';
-        if (!p.value(1).isEmpty() && p.value(1) != "2") note(QStringLiteral("^BQ (modelo %1)").arg(QString::fromLatin1(p.value(1))));
+        if (!p.value(1).isEmpty() && p.value(1) != "2")
+            note(QStringLiteral("^BQ (modelo %1)").arg(QString::fromLatin1(p.value(1))));
         m_field.magnification = number(c, p, 2, 3, 1, 100);
     } else if (code == "GB") {
         m_field.kind = Field::Kind::Box;
@@ -228,8 +229,10 @@ void Printer::format(const Command& c)
         endField();
     } else if (code == "ID") {
         const QString name = graphicName(c.params);
-        if (name.startsWith(QLatin1Char('*'))) m_graphics.clear();
-        else m_graphics.remove(name);
+        if (name.startsWith(QLatin1Char('*')))
+            m_graphics.clear();
+        else
+            m_graphics.remove(name);
     } else if (code == "PQ") {
         m_copies = number(c, p, 0, 1, 1, 99999999);
     } else if (code == "DG") {
@@ -239,8 +242,7 @@ void Printer::format(const Command& c)
     }
 }
 
-QByteArray Printer::fieldBytes() const
-{
+QByteArray Printer::fieldBytes() const {
     const QByteArray& raw = *m_field.data;
     if (!m_field.hexIndicator) return raw;
     QByteArray out;
@@ -259,23 +261,31 @@ QByteArray Printer::fieldBytes() const
     return out;
 }
 
-void Printer::endField()
-{
+void Printer::endField() {
     if (m_field.data) {
         switch (m_field.kind) {
-        case Field::Kind::Text: drawText(fromWindows1252(fieldBytes())); break;
-        case Field::Kind::Code128: drawCode128(fieldBytes()); break;
-        case Field::Kind::Qr: drawQr(fieldBytes()); break;
-        case Field::Kind::Box: drawBox(); break;
-        case Field::Kind::Graphic: drawGraphic(); break;
+        case Field::Kind::Text:
+            drawText(fromWindows1252(fieldBytes()));
+            break;
+        case Field::Kind::Code128:
+            drawCode128(fieldBytes());
+            break;
+        case Field::Kind::Qr:
+            drawQr(fieldBytes());
+            break;
+        case Field::Kind::Box:
+            drawBox();
+            break;
+        case Field::Kind::Graphic:
+            drawGraphic();
+            break;
         }
     }
     m_field = Field();
     m_fieldOpen = false;
 }
 
-void Printer::endFormat()
-{
+void Printer::endFormat() {
     if (m_field.data) throw Malformed{QStringLiteral("Campo sem ^FS no fim da etiqueta.")};
     m_inFormat = false;
     if (m_canvas.isEmpty() && m_notes.isEmpty()) return;
@@ -286,8 +296,7 @@ void Printer::endFormat()
     m_notes.clear();
 }
 
-void Printer::drawText(const QString& text)
-{
+void Printer::drawText(const QString& text) {
     // Font 0 without a size prints at the printer's default of 9 x 5 dots.
     int h = m_field.fontHeight > 0 ? m_field.fontHeight : m_field.fontWidth > 0 ? m_field.fontWidth : 9;
     int w = m_field.fontWidth > 0 ? m_field.fontWidth : m_field.fontHeight > 0 ? h : 5;
@@ -303,7 +312,8 @@ void Printer::drawText(const QString& text)
                 QString current;
                 for (const QString& word : line.split(QLatin1Char(' '))) {
                     const QString candidate = current.isEmpty() ? word : current + QLatin1Char(' ') + word;
-                    if (!current.isEmpty() && metrics.horizontalAdvance(candidate) * stretch > m_field.blockWidth) {
+                    if (!current.isEmpty() &&
+                        metrics.horizontalAdvance(candidate) * stretch > m_field.blockWidth) {
                         wrapped << current;
                         current = word;
                     } else {
@@ -321,7 +331,8 @@ void Printer::drawText(const QString& text)
     }
     const qreal lineStep = h + (m_field.block ? m_field.blockSpacing : 0);
     qreal widest = 0;
-    for (const QString& line : lines) widest = std::max(widest, metrics.horizontalAdvance(line) * stretch);
+    for (const QString& line : lines)
+        widest = std::max(widest, metrics.horizontalAdvance(line) * stretch);
     const qreal blockWidth = m_field.block && m_field.blockWidth > 0 ? m_field.blockWidth : widest;
     // With a typeset origin the block's last baseline sits on it.
     const qreal firstBaseline = m_field.typeset ? -lineStep * (lines.size() - 1) : 0;
@@ -334,7 +345,9 @@ void Printer::drawText(const QString& text)
         painter.setPen(Qt::black);
         for (int i = 0; i < lines.size(); ++i) {
             const qreal width = metrics.horizontalAdvance(lines[i]) * stretch;
-            const qreal x = justify == 'C' ? (blockWidth - width) / 2 : justify == 'R' ? blockWidth - width : 0;
+            const qreal x = justify == 'C'   ? (blockWidth - width) / 2
+                            : justify == 'R' ? blockWidth - width
+                                             : 0;
             painter.save();
             painter.translate(x, firstBaseline + i * lineStep);
             painter.scale(stretch, 1);
@@ -344,8 +357,7 @@ void Printer::drawText(const QString& text)
     });
 }
 
-void Printer::drawCode128(const QByteArray& data)
-{
+void Printer::drawCode128(const QByteArray& data) {
     // The subset invocations (">;", ">:", ">5", ">6", ...) choose how the printer packs the
     // content, not what it is; ">>" is a ">" of the content.
     QByteArray content;
@@ -355,8 +367,10 @@ void Printer::drawCode128(const QByteArray& data)
             continue;
         }
         const char next = data.at(++i);
-        if (next == '>') content.append('>');
-        else if (!QByteArrayLiteral(";:5679").contains(next)) note(QStringLiteral("^BC (>%1)").arg(QLatin1Char(next)));
+        if (next == '>')
+            content.append('>');
+        else if (!QByteArrayLiteral(";:5679").contains(next))
+            note(QStringLiteral("^BC (>%1)").arg(QLatin1Char(next)));
     }
     const Symbol symbol = code128(content);
     if (!symbol.error.isEmpty())
@@ -368,12 +382,12 @@ void Printer::drawCode128(const QByteArray& data)
     m_canvas.add(local, placement(m_field.origin, m_field.typeset, m_field.orientation, local),
                  [symbol, module, height](QPainter& painter) {
                      for (int c = 0; c < symbol.columns; ++c)
-                         if (symbol.module(0, c)) painter.fillRect(QRectF(c * module, -height, module, height), Qt::black);
+                         if (symbol.module(0, c))
+                             painter.fillRect(QRectF(c * module, -height, module, height), Qt::black);
                  });
 }
 
-void Printer::drawQr(const QByteArray& data)
-{
+void Printer::drawQr(const QByteArray& data) {
     // The data opens with the error level (H, Q, M, L) and the input mode: "A," automatic,
     // "M," manual with a character mode (N, A, K; B with a four-digit byte count).
     char level = 'Q';
@@ -391,19 +405,19 @@ void Printer::drawQr(const QByteArray& data)
         }
     }
     const Symbol symbol = qrCode(content, level);
-    if (!symbol.error.isEmpty())
-        throw Malformed{QStringLiteral("QR ^BQ impossível: %1.").arg(symbol.error)};
+    if (!symbol.error.isEmpty()) throw Malformed{QStringLiteral("QR ^BQ impossível: %1.").arg(symbol.error)};
     const int m = m_field.magnification;
     const QRectF local(0, -symbol.rows * m, symbol.columns * m, symbol.rows * m);
-    m_canvas.add(local, placement(m_field.origin, m_field.typeset, 'N', local), [symbol, m](QPainter& painter) {
-        for (int r = 0; r < symbol.rows; ++r)
-            for (int c = 0; c < symbol.columns; ++c)
-                if (symbol.module(r, c)) painter.fillRect(QRectF(c * m, (r - symbol.rows) * m, m, m), Qt::black);
-    });
+    m_canvas.add(local, placement(m_field.origin, m_field.typeset, 'N', local),
+                 [symbol, m](QPainter& painter) {
+                     for (int r = 0; r < symbol.rows; ++r)
+                         for (int c = 0; c < symbol.columns; ++c)
+                             if (symbol.module(r, c))
+                                 painter.fillRect(QRectF(c * m, (r - symbol.rows) * m, m, m), Qt::black);
+                 });
 }
 
-void Printer::drawBox()
-{
+void Printer::drawBox() {
     const int w = m_field.boxWidth, h = m_field.boxHeight, t = m_field.boxThickness;
     const QColor colour = m_field.boxWhite ? Qt::white : Qt::black;
     const QRectF local(0, -h, w, h);
@@ -415,8 +429,7 @@ void Printer::drawBox()
     });
 }
 
-void Printer::drawGraphic()
-{
+void Printer::drawGraphic() {
     const auto found = m_graphics.constFind(m_field.graphic);
     if (found == m_graphics.constEnd()) {
         note(QStringLiteral("^XG %1 (gráfico ausente)").arg(m_field.graphic));
@@ -429,8 +442,7 @@ void Printer::drawGraphic()
                  [image, local](QPainter& painter) { painter.drawImage(local, image); });
 }
 
-void Printer::downloadGraphic(const Command& c)
-{
+void Printer::downloadGraphic(const Command& c) {
     // name,total bytes,bytes per row,data; the data may hold commas of its own.
     const QByteArrayList p = c.params.split(',');
     if (p.size() < 4) throw Malformed{QStringLiteral("~DG incompleto (byte %1).").arg(c.at)};
@@ -440,12 +452,12 @@ void Printer::downloadGraphic(const Command& c)
     const QByteArray bits = decodeGraphicData(data, perRow, total);
     const QString name = graphicName(p.at(0));
     if (bits.isEmpty())
-        throw Malformed{QStringLiteral("Gráfico %1 do ~DG inválido ou truncado (byte %2).").arg(name).arg(c.at)};
+        throw Malformed{
+            QStringLiteral("Gráfico %1 do ~DG inválido ou truncado (byte %2).").arg(name).arg(c.at)};
     m_graphics.insert(name, graphicImage(bits, perRow));
 }
 
-void Printer::finish()
-{
+void Printer::finish() {
     if (m_notes.isEmpty() || !result.ok()) return;
     QString error;
     if (const auto picture = LabelCanvas().picture(m_width, 1, m_notes, error))
@@ -453,8 +465,7 @@ void Printer::finish()
     m_notes.clear();
 }
 
-RenderResult renderAll(const QList<QByteArray>& jobs)
-{
+RenderResult renderAll(const QList<QByteArray>& jobs) {
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
         return {{}, QStringLiteral("Sem aplicação gráfica: as etiquetas não podem ser desenhadas.")};
     Printer printer;
@@ -468,13 +479,11 @@ RenderResult renderAll(const QList<QByteArray>& jobs)
 
 } // namespace
 
-RenderResult renderJob(const QByteArray& job)
-{
+RenderResult renderJob(const QByteArray& job) {
     return renderAll({job});
 }
 
-RenderResult renderJobs(const QList<QByteArray>& jobs)
-{
+RenderResult renderJobs(const QList<QByteArray>& jobs) {
     return renderAll(jobs);
 }
 

@@ -20,13 +20,13 @@ namespace render {
 
 struct RenderedLabel {
     QImage picture;
-    int copies = 1;        // from ^PQ: the printer prints this many, the picture shows one
-    QStringList notShown;  // commands whose effect the picture lacks, e.g. "^GS"
+    int copies = 1;       // from ^PQ: the printer prints this many, the picture shows one
+    QStringList notShown; // commands whose effect the picture lacks, e.g. "^GS"
 };
 
 struct RenderResult {
-    QList<RenderedLabel> labels;  // one per label format that draws something
-    QString error;                // why the job could not be read to its end; empty when it could
+    QList<RenderedLabel> labels; // one per label format that draws something
+    QString error;               // why the job could not be read to its end; empty when it could
 
     bool ok() const { return error.isEmpty(); }
     QList<QImage> pictures() const;

@@ -29,8 +29,7 @@ using namespace zbar;
 
 // Every symbol zbar finds in the picture, as "TYPE:data". zbar tells a symbol once per
 // picture however often it shows, so labels side by side are read one column at a time.
-QStringList decode(const QImage& picture)
-{
+QStringList decode(const QImage& picture) {
     const QImage grey = picture.convertToFormat(QImage::Format_Grayscale8);
     QByteArray bytes;
     for (int y = 0; y < grey.height(); ++y)
@@ -55,8 +54,7 @@ QStringList decode(const QImage& picture)
 }
 
 // The box around every dark dot of the label (the note band aside).
-QRect ink(const QImage& picture, QRect within = {})
-{
+QRect ink(const QImage& picture, QRect within = {}) {
     if (within.isNull()) within = picture.rect();
     int left = INT_MAX, top = INT_MAX, right = -1, bottom = -1;
     for (int y = within.top(); y <= within.bottom(); ++y)
@@ -69,16 +67,14 @@ QRect ink(const QImage& picture, QRect within = {})
 }
 
 // A layout's job filled from the fixture's order line, as a builder sends it.
-QByteArray filled(QString job, const LabelSettings& settings)
-{
+QByteArray filled(QString job, const LabelSettings& settings) {
     double qtd = 40;
     QString darkness = QStringLiteral("10");
     PreencheModelo(job, qtd, darkness, 4, orderLine(), settings);
     return job.toLatin1();
 }
 
-LabelSettings settingsFor(const QString& type, bool check1, bool check2)
-{
+LabelSettings settingsFor(const QString& type, bool check1, bool check2) {
     LabelSettings settings;
     settings.producaoVisivel = true;
     settings.producaoCaption = type;
@@ -89,7 +85,7 @@ LabelSettings settingsFor(const QString& type, bool check1, bool check2)
 
 class tst_render : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void initTestCase() { render::installPngPrinter(); }
     void builders_data();
     void builders();
@@ -104,29 +100,30 @@ private slots:
     void commandLineRender();
 };
 
-void tst_render::builders_data()
-{
+void tst_render::builders_data() {
     QTest::addColumn<Builder>("builder");
     QTest::addColumn<QString>("type");
     QTest::addColumn<bool>("check1");
     QTest::addColumn<bool>("check2");
     QTest::addColumn<double>("qtd");
-    QTest::addColumn<QList<int>>("columnEdges");  // x where each label column starts, then the width
-    QTest::addColumn<QStringList>("symbols");      // what the columns of the pictures hold, in zbar's words
+    QTest::addColumn<QList<int>>("columnEdges"); // x where each label column starts, then the width
+    QTest::addColumn<QStringList>("symbols");    // what the columns of the pictures hold, in zbar's words
     const QString cb = QStringLiteral("CODE-128:7891234567890");
     const QString qr = QStringLiteral("QR-Code:6|10.22.3344|451207|");
-    QTest::newRow("preco 1 coluna") << Builder(EtiquetaPreco5426) << labeltype::Preco5426 << true << false << 40.0
-                                    << QList<int>{0, 400} << QStringList{cb};
-    QTest::newRow("preco 4 colunas") << Builder(EtiquetaPreco5426) << labeltype::Preco5426 << false << true << 40.0
-                                     << QList<int>{0, 208, 416, 624, 831} << QStringList{cb, cb, cb, cb};
+    QTest::newRow("preco 1 coluna") << Builder(EtiquetaPreco5426) << labeltype::Preco5426 << true << false
+                                    << 40.0 << QList<int>{0, 400} << QStringList{cb};
+    QTest::newRow("preco 4 colunas") << Builder(EtiquetaPreco5426) << labeltype::Preco5426 << false << true
+                                     << 40.0 << QList<int>{0, 208, 416, 624, 831}
+                                     << QStringList{cb, cb, cb, cb};
     QTest::newRow("tag") << Builder(EtiquetaTag5360) << labeltype::Tag5360 << false << false << 40.0
                          << QList<int>{0, 416, 831} << QStringList{cb, cb};
-    QTest::newRow("costura 1 coluna") << Builder(EtiquetaCostura5016) << labeltype::Costura5016 << true << false
-                                      << 40.0 << QList<int>{0, 400} << QStringList{cb};
-    QTest::newRow("costura 6 colunas") << Builder(EtiquetaCostura5016) << labeltype::Costura5016 << false << true
-                                       << 40.0 << QList<int>{0, 128, 256, 384, 512, 640, 767} << QStringList(6, cb);
-    QTest::newRow("costura adesiva") << Builder(EtiquetaCostura5023) << labeltype::Costura5023 << false << false
-                                     << 40.0 << QList<int>{0, 400, 799} << QStringList{cb, cb};
+    QTest::newRow("costura 1 coluna") << Builder(EtiquetaCostura5016) << labeltype::Costura5016 << true
+                                      << false << 40.0 << QList<int>{0, 400} << QStringList{cb};
+    QTest::newRow("costura 6 colunas")
+        << Builder(EtiquetaCostura5016) << labeltype::Costura5016 << false << true << 40.0
+        << QList<int>{0, 128, 256, 384, 512, 640, 767} << QStringList(6, cb);
+    QTest::newRow("costura adesiva") << Builder(EtiquetaCostura5023) << labeltype::Costura5023 << false
+                                     << false << 40.0 << QList<int>{0, 400, 799} << QStringList{cb, cb};
     QTest::newRow("basket 2 colunas") << Builder(EtiquetaBasket3225) << labeltype::Basket3225 << true << false
                                       << 40.0 << QList<int>{0, 296, 576, 1075} << QStringList{cb, cb};
     QTest::newRow("basket 3 colunas") << Builder(EtiquetaBasket3225) << labeltype::Basket3225 << false << true
@@ -134,13 +131,13 @@ void tst_render::builders_data()
     QTest::newRow("pack 100x40") << Builder(EtiquetaPack) << labeltype::Pack << true << false << 2.0
                                  << QList<int>{0, 791} << QStringList{qr + "001", qr + "002"};
     QTest::newRow("pack 34x23") << Builder(EtiquetaPack) << labeltype::Pack << false << true << 3.0
-                                << QList<int>{0, 290, 570, 1015} << QStringList{qr + "001", qr + "002", qr + "003"};
+                                << QList<int>{0, 290, 570, 1015}
+                                << QStringList{qr + "001", qr + "002", qr + "003"};
 }
 
 // The job the printer receives and the job a preview captures are the same bytes; every
 // picture's symbols read back as the line's barcode (or the pack data with its volume).
-void tst_render::builders()
-{
+void tst_render::builders() {
     QFETCH(Builder, builder);
     QFETCH(QString, type);
     QFETCH(bool, check1);
@@ -162,7 +159,7 @@ void tst_render::builders()
     double previewed = qtd;
     builder(ctx, previewed, QStringLiteral("10"), QStringLiteral("04"), QStringLiteral("00"), 0);
     QCOMPARE(capture.jobs(), sent);
-    QCOMPARE(bench.op.readLog.size(), readBefore);  // no read-back during a preview
+    QCOMPARE(bench.op.readLog.size(), readBefore); // no read-back during a preview
 
     const render::RenderResult result = render::renderJobs(capture.jobs());
     QVERIFY2(result.ok(), qPrintable(result.error));
@@ -178,33 +175,32 @@ void tst_render::builders()
     QCOMPARE(found.join(u' '), symbols.join(u' '));
 }
 
-void tst_render::offsetMovesInk_data()
-{
+void tst_render::offsetMovesInk_data() {
     QTest::addColumn<QString>("coluna");
     QTest::addColumn<QString>("largura");
     QTest::newRow("direita e abaixo") << QStringLiteral("24") << QStringLiteral("16");
     QTest::newRow("esquerda e acima") << QStringLiteral("-8") << QStringLiteral("-5");
 }
 
-void tst_render::offsetMovesInk()
-{
+void tst_render::offsetMovesInk() {
     QFETCH(QString, coluna);
     QFETCH(QString, largura);
     LabelSettings settings = settingsFor(labeltype::Costura5023, false, false);
-    const QImage plain = render::renderJob(filled(jobs::costura5023(settings), settings)).labels.value(0).picture;
+    const QImage plain =
+        render::renderJob(filled(jobs::costura5023(settings), settings)).labels.value(0).picture;
     settings.cbocoluna = coluna;
     settings.cbolargura = largura;
-    const QImage moved = render::renderJob(filled(jobs::costura5023(settings), settings)).labels.value(0).picture;
+    const QImage moved =
+        render::renderJob(filled(jobs::costura5023(settings), settings)).labels.value(0).picture;
     QCOMPARE(ink(moved).topLeft() - ink(plain).topLeft(), QPoint(coluna.toInt(), largura.toInt()));
 }
 
-void tst_render::columns_data()
-{
+void tst_render::columns_data() {
     QTest::addColumn<Builder>("builder");
     QTest::addColumn<QString>("type");
     QTest::addColumn<bool>("check2");
     QTest::addColumn<double>("qtd");
-    QTest::addColumn<QList<int>>("columnEdges");  // x where each label column starts, then the width
+    QTest::addColumn<QList<int>>("columnEdges"); // x where each label column starts, then the width
     QTest::addColumn<QList<bool>>("inked");
     QTest::newRow("basket 2") << Builder(EtiquetaBasket3225) << labeltype::Basket3225 << false << 40.0
                               << QList<int>{0, 296, 576, 1075} << QList<bool>{true, true, false};
@@ -212,12 +208,11 @@ void tst_render::columns_data()
                               << QList<int>{0, 296, 576, 1075} << QList<bool>{true, true, true};
     QTest::newRow("pack 34x23, 1 volume") << Builder(EtiquetaPack) << labeltype::Pack << true << 1.0
                                           << QList<int>{0, 290, 570, 1015} << QList<bool>{true, false, false};
-    QTest::newRow("costura adesiva") << Builder(EtiquetaCostura5023) << labeltype::Costura5023 << false << 40.0
-                                     << QList<int>{0, 400, 799} << QList<bool>{true, true};
+    QTest::newRow("costura adesiva") << Builder(EtiquetaCostura5023) << labeltype::Costura5023 << false
+                                     << 40.0 << QList<int>{0, 400, 799} << QList<bool>{true, true};
 }
 
-void tst_render::columns()
-{
+void tst_render::columns() {
     QFETCH(Builder, builder);
     QFETCH(QString, type);
     QFETCH(bool, check2);
@@ -237,19 +232,18 @@ void tst_render::columns()
     }
 }
 
-void tst_render::faultyJobs_data()
-{
+void tst_render::faultyJobs_data() {
     QTest::addColumn<QByteArray>("job");
     QTest::addColumn<int>("labels");
-    QTest::addColumn<QString>("problem");  // the start of the error, or the note of the last label
+    QTest::addColumn<QString>("problem"); // the start of the error, or the note of the last label
     QFile golden(QFINDTESTDATA("faulty-jobs.txt"));
     QVERIFY(golden.open(QIODevice::ReadOnly));
     // Each row: name | labels | problem | job (\x10 for DLE).
     for (const QByteArray& line : golden.readAll().split('\n')) {
         if (line.isEmpty() || line.startsWith('#')) continue;
         const QList<QByteArray> f = line.split('|');
-        QTest::newRow(f[0].constData()) << f.mid(3).join('|').replace("\\x10", "\x10") << f[1].toInt()
-                                        << QString::fromUtf8(f[2]);
+        QTest::newRow(f[0].constData())
+            << f.mid(3).join('|').replace("\\x10", "\x10") << f[1].toInt() << QString::fromUtf8(f[2]);
     }
     // A real job cut short anywhere ends in an error, never in a crash.
     LabelSettings settings = settingsFor(labeltype::Preco5426, true, false);
@@ -258,8 +252,7 @@ void tst_render::faultyJobs_data()
         QTest::addRow("cortado em %lld", qlonglong(cut)) << full.left(cut) << -1 << QStringLiteral("*");
 }
 
-void tst_render::faultyJobs()
-{
+void tst_render::faultyJobs() {
     QFETCH(QByteArray, job);
     QFETCH(int, labels);
     QFETCH(QString, problem);
@@ -279,8 +272,7 @@ void tst_render::faultyJobs()
 }
 
 // "png:" writes the job as "file:" does and, beside it, one picture per label format.
-void tst_render::pictureFolderPrinter()
-{
+void tst_render::pictureFolderPrinter() {
     QTemporaryDir dir;
     LabelSettings settings = settingsFor(labeltype::Pack, true, false);
     Record line = orderLine();
@@ -296,12 +288,12 @@ void tst_render::pictureFolderPrinter()
              QStringList{QStringLiteral("QR-Code:6|10.22.3344|451207|002")});
 }
 
-void tst_render::previewDialogPages()
-{
+void tst_render::previewDialogPages() {
     LabelSettings settings = settingsFor(labeltype::Pack, true, false);
     Record line = orderLine();
     double qtd = 3;
-    const QByteArray job = jobs::pack(settings, {1, 3, 3, false}, qtd, QStringLiteral("10"), 4, line).toLatin1();
+    const QByteArray job =
+        jobs::pack(settings, {1, 3, 3, false}, qtd, QStringLiteral("10"), 4, line).toLatin1();
     LabelPreviewDialog dialog({job});
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Visualizar"));
     auto* next = dialog.findChild<QPushButton*>(QStringLiteral("cmdproxima"));
@@ -310,11 +302,11 @@ void tst_render::previewDialogPages()
     next->click();
     next->click();
     QVERIFY(!next->isEnabled());
-    QCOMPARE(dialog.findChild<QLabel*>(QStringLiteral("lblpagina"))->text(), QStringLiteral("Etiqueta 3 de 3"));
+    QCOMPARE(dialog.findChild<QLabel*>(QStringLiteral("lblpagina"))->text(),
+             QStringLiteral("Etiqueta 3 de 3"));
 }
 
-void tst_render::commandLineRender()
-{
+void tst_render::commandLineRender() {
     QTemporaryDir dir;
     LabelSettings settings = settingsFor(labeltype::Costura5016, false, true);
     QFile job(dir.filePath(QStringLiteral("costura.zpl")));
@@ -322,7 +314,8 @@ void tst_render::commandLineRender()
     job.write(filled(jobs::costura5016SixAcross(settings), settings));
     job.close();
     QProcess run;
-    run.start(QStringLiteral(ETIQUETAS_EXE), {QStringLiteral("--render"), job.fileName(), dir.filePath(QStringLiteral("out.png"))});
+    run.start(QStringLiteral(ETIQUETAS_EXE),
+              {QStringLiteral("--render"), job.fileName(), dir.filePath(QStringLiteral("out.png"))});
     QVERIFY(run.waitForFinished(60000));
     QCOMPARE(run.exitCode(), 0);
     QCOMPARE(QImage(dir.filePath(QStringLiteral("out.png"))).size(), QSize(767, 400));
