@@ -98,7 +98,6 @@ class Printer {
     QStringList m_notes;
     int m_copies = 1;
     Field m_field;
-    bool m_fieldOpen = false;
 };
 
 int Printer::number(const Command& c, const QByteArrayList& p, int index, int fallback, int low,
@@ -140,7 +139,6 @@ void Printer::command(const Command& c) {
         m_canvas = LabelCanvas();
         m_copies = 1;
         m_field = Field();
-        m_fieldOpen = false;
         return;
     }
     if (!m_inFormat) {
@@ -169,7 +167,6 @@ void Printer::format(const Command& c) {
     } else if (code == "FO" || code == "FT") {
         m_field.origin = QPointF(number(c, p, 0, 0) - m_shift, number(c, p, 1, 0)) + m_home;
         m_field.typeset = code == "FT";
-        m_fieldOpen = true;
     } else if (code == "A") {
         const char font = c.params.isEmpty() ? '0' : c.params.at(0);
         if (font != '0') note(QStringLiteral("^A%1").arg(QLatin1Char(font)));
@@ -282,7 +279,6 @@ void Printer::endField() {
         }
     }
     m_field = Field();
-    m_fieldOpen = false;
 }
 
 void Printer::endFormat() {

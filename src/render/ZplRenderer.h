@@ -15,6 +15,16 @@
 // ^PO ^PM ^JM ^PR ~SD ^SD ^JU ^LR ^CI ^MM) and the control prefix are read and ignored.
 // Any other command is named in a red "Não mostrado:" note under the picture.
 //
+// Where a picture and the printed label may differ:
+// - text is Liberation Sans Narrow Bold stretched to the field's height and width, not the
+//   printer's own font 0: lengths differ by a few percent;
+// - Code 128 bars are libzint's encoding of the same content: when a job forces subsets
+//   (">;" with an odd number of digits) the printer's symbol may be a few modules longer;
+// - a QR code under ^FT sits with its lower left corner on the origin, as barcodes do;
+//   printers place it a few dots differently;
+// - a label whose fields reach past ^LL is drawn long enough to show them (the printer
+//   measures gap-sensed stock itself); speed, darkness and media are not pictured.
+//
 // Needs a QGuiApplication (the offscreen platform will do) for the font.
 namespace render {
 
