@@ -8,12 +8,12 @@ class QLabel;
 class QPushButton;
 
 // "Visualizar": the pictures of the labels a builder would print, one page per label
-// format, with previous / next and a close button. How a window previews a line (the
-// builder runs exactly as for printing, but nothing is sent and no read-back is asked):
-//   PreviewOperator preview(op);  printing::CaptureScope capture;
-//   LabelContext ctx{state, preview, line, settings};  double q = Qtd;
-//   EtiquetaPreco5426(ctx, q, Temperatura, Velocidade, Coluna, Largura);
-//   LabelPreviewDialog(capture.jobs(), this).exec();
+// format, with previous / next and a close button. A window previews a line by running
+// the builder as for printing, but captured (nothing is sent, no read-back is asked):
+//   const auto jobs = capturedJobs(op, [&](Operator& preview) {  // render/PreviewOperator.h
+//       LabelContext ctx{state, preview, line, settings};  double q = Qtd;
+//       EtiquetaPreco5426(ctx, q, Temperatura, Velocidade, Coluna, Largura); });
+//   LabelPreviewDialog(jobs, this).exec();
 class LabelPreviewDialog : public QDialog {
     Q_OBJECT
   public:

@@ -1,5 +1,7 @@
 #include "render/PreviewOperator.h"
 
+#include "printing/CaptureScope.h"
+
 void PreviewOperator::message(const QString& text, const QString& title, Icon icon) {
     m_real.message(text, title, icon);
 }
@@ -31,4 +33,11 @@ void PreviewOperator::progress(int done, int total) {
 
 std::unique_ptr<PagePrinter> PreviewOperator::choosePagePrinter() {
     return m_real.choosePagePrinter();
+}
+
+QList<QByteArray> capturedJobs(Operator& op, const std::function<void(Operator& preview)>& print) {
+    PreviewOperator preview(op);
+    printing::CaptureScope capture;
+    print(preview);
+    return capture.jobs();
 }

@@ -2,6 +2,10 @@
 
 #include "session/Operator.h"
 
+#include <QByteArray>
+#include <QList>
+#include <functional>
+
 // The operator of a preview: the real operator answers every question and sees every
 // message (a pack label still asks its volume), but nothing was printed, so there is no
 // barcode to read back: every read-back counts as confirmed without a window.
@@ -22,3 +26,8 @@ class PreviewOperator : public Operator {
   private:
     Operator& m_real;
 };
+
+// Runs `print` (a builder call whose LabelContext uses the operator it is given) with the
+// label output captured and every read-back confirmed: the jobs it would have sent, byte
+// for byte, and nothing sent.
+QList<QByteArray> capturedJobs(Operator& op, const std::function<void(Operator& preview)>& print);

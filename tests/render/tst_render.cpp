@@ -6,7 +6,6 @@
 #include "labels/LabelJobs.h"
 #include "labels/LabelTypes.h"
 #include "labels/PreencheModelo.h"
-#include "printing/CaptureScope.h"
 #include "printing/ImprimeDireto.h"
 #include "render/LabelPreviewDialog.h"
 #include "render/PngPrinter.h"
@@ -153,15 +152,15 @@ void tst_render::builders() {
     const QList<QByteArray> sent = bench.printer.waitForJobs(1);
 
     const qsizetype readBefore = bench.op.readLog.size();
-    PreviewOperator preview(bench.op);
-    printing::CaptureScope capture;
-    LabelContext ctx{bench.home.state(), preview, orderLine(), bench.settings};
-    double previewed = qtd;
-    builder(ctx, previewed, QStringLiteral("10"), QStringLiteral("04"), QStringLiteral("00"), 0);
-    QCOMPARE(capture.jobs(), sent);
+    const QList<QByteArray> captured = capturedJobs(bench.op, [&](Operator& preview) {
+        LabelContext ctx{bench.home.state(), preview, orderLine(), bench.settings};
+        double previewed = qtd;
+        builder(ctx, previewed, QStringLiteral("10"), QStringLiteral("04"), QStringLiteral("00"), 0);
+    });
+    QCOMPARE(captured, sent);
     QCOMPARE(bench.op.readLog.size(), readBefore); // no read-back during a preview
 
-    const render::RenderResult result = render::renderJobs(capture.jobs());
+    const render::RenderResult result = render::renderJobs(captured);
     QVERIFY2(result.ok(), qPrintable(result.error));
     QStringList found;
     for (const render::RenderedLabel& label : result.labels) {
