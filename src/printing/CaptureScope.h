@@ -10,7 +10,7 @@ namespace printing {
 // reports success. A preview runs the real builders inside one and renders what they
 // would have printed. Scopes belong to the thread that made them and may nest.
 class CaptureScope {
-  public:
+public:
     CaptureScope();
     ~CaptureScope();
     CaptureScope(const CaptureScope&) = delete;
@@ -22,7 +22,7 @@ class CaptureScope {
     static CaptureScope* active();
     void append(const QByteArray& job) { m_jobs.append(job); }
 
-  private:
+private:
     CaptureScope* m_outer;
     QList<QByteArray> m_jobs;
 };

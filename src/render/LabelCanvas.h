@@ -22,7 +22,7 @@ namespace render {
 QTransform placement(QPointF origin, bool typeset, char orientation, const QRectF& local);
 
 class LabelCanvas {
-  public:
+public:
     using Paint = std::function<void(QPainter&)>;
 
     // An element drawn by `paint` in its own coordinates, within `local`.
@@ -35,7 +35,7 @@ class LabelCanvas {
     // Empty, with `error` set, when the picture would be unreasonably large.
     std::optional<QImage> picture(int width, int length, const QStringList& notes, QString& error) const;
 
-  private:
+private:
     struct Ink {
         QRectF local;
         QTransform place;

@@ -16,13 +16,13 @@ class QPushButton;
 //   LabelPreviewDialog(jobs, this).exec();
 class LabelPreviewDialog : public QDialog {
     Q_OBJECT
-  public:
+public:
     explicit LabelPreviewDialog(const QList<QByteArray>& jobs, QWidget* parent = nullptr);
 
     int page() const { return m_page; }
     int pageCount() const { return int(m_result.labels.size()); }
 
-  private:
+private:
     void showPage(int page);
 
     render::RenderResult m_result;

@@ -10,7 +10,7 @@
 // message (a pack label still asks its volume), but nothing was printed, so there is no
 // barcode to read back: every read-back counts as confirmed without a window.
 class PreviewOperator : public Operator {
-  public:
+public:
     explicit PreviewOperator(Operator& real) : m_real(real) {}
 
     void message(const QString& text, const QString& title, Icon icon) override;
@@ -23,7 +23,7 @@ class PreviewOperator : public Operator {
     void progress(int done, int total) override;
     std::unique_ptr<PagePrinter> choosePagePrinter() override;
 
-  private:
+private:
     Operator& m_real;
 };
 

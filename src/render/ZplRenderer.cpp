@@ -60,13 +60,13 @@ struct Malformed {
 };
 
 class Printer {
-  public:
+public:
     RenderResult result;
     void run(const QByteArray& job);
     // Commands read after the last format still show, on a picture of their own.
     void finish();
 
-  private:
+private:
     void command(const Command& c);
     void format(const Command& c);
     void endField();

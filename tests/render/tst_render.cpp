@@ -84,7 +84,7 @@ LabelSettings settingsFor(const QString& type, bool check1, bool check2) {
 
 class tst_render : public QObject {
     Q_OBJECT
-  private slots:
+private slots:
     void initTestCase() { render::installPngPrinter(); }
     void builders_data();
     void builders();
