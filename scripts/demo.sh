@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Sets everything up and starts the program on a ready demo home:
 #   demo-home/bd/TOMVEL.db, demo-home/bd/vorla.db  the two stores (user DEMO, password demo)
-#   demo-home/etiquetas/                           the virtual label printer: one file per job
+#   demo-home/etiquetas/                           the picture printer: one .zpl file per job, a .png per label
 #   demo-home/pedidos/                             an order file to import
 #   production number 1                            an order ready to print labels for
 set -euo pipefail
@@ -18,6 +18,6 @@ if [ ! -e "$home/bd/TOMVEL.db" ]; then
   sqlite3 "$home/bd/vorla.db" < demo/pedido-450100.sql
 fi
 mkdir -p "$home/etiquetas"
-export PRINTER="${PRINTER:-file:$home/etiquetas}"
+export PRINTER="${PRINTER:-png:$home/etiquetas}"
 echo "Usuário: DEMO   Senha: demo   Impressora de etiquetas: $PRINTER"
 exec ./build/etiquetas-vorla --home "$home" "$@"

@@ -13,6 +13,7 @@ packages=(
   fonts-liberation fontconfig
   poppler-utils
   libbenchmark-dev
+  libzint-dev libzbar-dev
 )
 
 missing=()

@@ -7,7 +7,11 @@
 #include "data/DataError.h"
 #include "data/Home.h"
 
+#include "render/PngPrinter.h"
+#include "render/ZplRenderer.h"
+
 #include <QApplication>
+#include <QFile>
 #include <QDir>
 #include <QFileInfo>
 #include <QTextStream>
@@ -40,6 +44,10 @@ CommandLine CommandLine::parse(const QStringList& arguments, const QString& exec
         } else if (a == QLatin1String("--init")) {
             if (!next(cl.home)) return fail(QStringLiteral("--init precisa de uma pasta"));
             if (cl.action != Action::Help) cl.action = Action::Init;
+        } else if (a == QLatin1String("--render")) {
+            if (!next(cl.jobFile) || !next(cl.pictureFile))
+                return fail(QStringLiteral("--render precisa de um trabalho .zpl e de um arquivo .png"));
+            if (cl.action != Action::Help) cl.action = Action::Render;
         } else if (a == QLatin1String("--user")) {
             if (!next(cl.user)) return fail(QStringLiteral("--user precisa de um nome"));
             cl.hasUser = true;
@@ -67,10 +75,13 @@ QString CommandLine::helpText()
         "  --init DIR                     cria DIR/bd/TOMVEL.db e DIR/bd/vorla.db com um primeiro usuário;\n"
         "                                 recusa-se a tocar em bancos que já existem\n"
         "  --user NOME --password SENHA   o primeiro usuário de --init (perguntados no terminal quando faltam)\n"
+        "  --render JOB.zpl OUT.png       desenha as etiquetas de um trabalho ZPL, 8 pontos/mm: uma etiqueta\n"
+        "                                 vira OUT.png; várias viram OUT-1.png, OUT-2.png, ...\n"
         "  --help                         mostra esta ajuda\n"
         "\n"
         "A impressora de etiquetas inicial é a da variável PRINTER, ou a padrão do spooler. Nomes aceitos:\n"
-        "uma fila do CUPS, socket://host[:porta] ou file:/pasta (cada etiqueta vira um arquivo).\n");
+        "uma fila do CUPS, socket://host[:porta], file:/pasta (cada etiqueta vira um arquivo) ou\n"
+        "png:/pasta (o arquivo e, ao lado, a imagem PNG de cada etiqueta).\n");
 }
 
 namespace {
@@ -114,6 +125,32 @@ int initHome(CommandLine cl)
 } // namespace
 
 namespace {
+int renderFile(const CommandLine& cl)
+{
+    QFile job(cl.jobFile);
+    if (!job.open(QIODevice::ReadOnly)) {
+        std::fprintf(stderr, "etiquetas-vorla: não foi possível ler %s\n", qPrintable(cl.jobFile));
+        return 1;
+    }
+    const render::RenderResult result = render::renderJob(job.readAll());
+    QString error;
+    for (const QString& file : render::savePictures(result.labels, cl.pictureFile, error))
+        std::fprintf(stdout, "%s\n", qPrintable(file));
+    for (int i = 0; i < result.labels.size(); ++i)
+        if (!result.labels[i].notShown.isEmpty())
+            std::fprintf(stderr, "etiquetas-vorla: etiqueta %d, não mostrado: %s\n", i + 1,
+                         qPrintable(result.labels[i].notShown.join(QStringLiteral(", "))));
+    if (!error.isEmpty() || !result.ok()) {
+        std::fprintf(stderr, "etiquetas-vorla: %s\n", qPrintable(error.isEmpty() ? result.error : error));
+        return 1;
+    }
+    if (result.labels.isEmpty()) {
+        std::fputs("etiquetas-vorla: o trabalho não tem etiqueta que desenhe algo\n", stderr);
+        return 1;
+    }
+    return 0;
+}
+
 QString executableFolder(const char* argv0)
 {
     QFileInfo self(QStringLiteral("/proc/self/exe"));
@@ -138,9 +175,16 @@ int runProgram(int argc, char** argv)
         QCoreApplication app(argc, argv);
         return initHome(cl);
     }
+    case CommandLine::Action::Render: {
+        // Pictures need no screen.
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+        QGuiApplication app(argc, argv);
+        return renderFile(cl);
+    }
     case CommandLine::Action::Run:
         break;
     }
+    render::installPngPrinter();
 
     QApplication app(argc, argv);
     // Message boxes that name no title of their own carry the program's name.

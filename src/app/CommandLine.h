@@ -5,11 +5,13 @@
 
 // What the command line asked for.
 struct CommandLine {
-    enum class Action { Run, Init, Help, Error };
+    enum class Action { Run, Init, Render, Help, Error };
     Action action = Action::Run;
     QString home;      // --home DIR, or the folder to create with --init DIR
     QString user;      // --user NAME (with --init)
     QString password;  // --password PW (with --init)
+    QString jobFile;     // --render JOB.zpl OUT.png
+    QString pictureFile;
     bool hasUser = false;
     bool hasPassword = false;
     QString error;
@@ -18,6 +20,6 @@ struct CommandLine {
     static QString helpText();
 };
 
-// Runs the program: the login window on the home folder, or --init, --help.
+// Runs the program: the login window on the home folder, or --init, --render, --help.
 // Returns the process exit code.
 int runProgram(int argc, char** argv);

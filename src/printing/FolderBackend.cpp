@@ -25,17 +25,36 @@ QString nextJobName(const QDir& dir, const QString& documentName)
 }
 } // namespace
 
-bool writeToFolder(const QString& folder, const QString& documentName, const QByteArray& bytes)
+namespace {
+PictureWriter pictureWriter = nullptr;
+}
+
+void setPictureWriter(PictureWriter writer)
+{
+    pictureWriter = writer;
+}
+
+bool writeToFolder(const QString& folder, const QString& documentName, const QByteArray& bytes, QString* written)
 {
     const QDir dir(folder);
     if (folder.isEmpty() || !QFileInfo(folder).isDir()) return false;
-    QSaveFile file(dir.filePath(nextJobName(dir, documentName)));
+    const QString path = dir.filePath(nextJobName(dir, documentName));
+    QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) return false;
     if (file.write(bytes) != bytes.size()) {
         file.cancelWriting();
         return false;
     }
-    return file.commit();
+    if (!file.commit()) return false;
+    if (written) *written = path;
+    return true;
+}
+
+bool writeToFolderWithPictures(const QString& folder, const QString& documentName, const QByteArray& bytes)
+{
+    if (!pictureWriter) return false;
+    QString path;
+    return writeToFolder(folder, documentName, bytes, &path) && pictureWriter(path, bytes);
 }
 
 } // namespace backends

@@ -1,15 +1,22 @@
 #include "printing/ImprimeDireto.h"
 
+#include "printing/CaptureScope.h"
 #include "printing/PrinterBackends.h"
 #include "printing/Windows1252.h"
 
 bool ImprimeDireto(const QString& printer, const QString& documentName, const QString& data)
 {
-    if (printer.isEmpty()) return false;
     const QByteArray bytes = toWindows1252(data);
+    if (auto* capture = printing::CaptureScope::active()) {
+        capture->append(bytes);
+        return true;
+    }
+    if (printer.isEmpty()) return false;
     if (printer.startsWith(QLatin1String("socket://"), Qt::CaseInsensitive))
         return backends::sendToSocket(printer.mid(9), bytes);
     if (printer.startsWith(QLatin1String("file:"), Qt::CaseInsensitive))
         return backends::writeToFolder(printer.mid(5), documentName, bytes);
+    if (printer.startsWith(QLatin1String("png:"), Qt::CaseInsensitive))
+        return backends::writeToFolderWithPictures(printer.mid(4), documentName, bytes);
     return backends::sendToQueue(printer, documentName, bytes);
 }

@@ -7,10 +7,12 @@
 // The printer name picks the way out:
 //   "socket://host[:port]"  raw TCP to a network printer (port 9100 when none is given);
 //   "file:/some/folder"     each job written as a file in that folder (a virtual printer);
+//   "png:/some/folder"      the same, with a PNG picture of each label beside the file;
 //   anything else           a queue of the system spooler, sent in raw format.
 // The data leaves as Windows-1252 bytes, nothing added. Returns true only when every
 // byte was accepted; an unknown queue, an unreachable printer or an unwritable folder
-// returns false with nothing sent.
+// returns false with nothing sent. Inside a printing::CaptureScope nothing is sent: the
+// job is kept there and counts as accepted.
 bool ImprimeDireto(const QString& printer, const QString& documentName, const QString& data);
 
 namespace printers {

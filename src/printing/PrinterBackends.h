@@ -8,8 +8,18 @@
 // was accepted.
 namespace backends {
 bool sendToSocket(const QString& hostAndPort, const QByteArray& bytes);
-bool writeToFolder(const QString& folder, const QString& documentName, const QByteArray& bytes);
+// `written` receives the path of the new file.
+bool writeToFolder(const QString& folder, const QString& documentName, const QByteArray& bytes,
+                   QString* written = nullptr);
+bool writeToFolderWithPictures(const QString& folder, const QString& documentName, const QByteArray& bytes);
 bool sendToQueue(const QString& queue, const QString& documentName, const QByteArray& bytes);
+
+// The picture printer ("png:") writes each job as the folder printer does, then hands the
+// file's path and the bytes to the picture writer, which draws the labels beside it. The
+// renderer sits above this layer, so it installs the writer at start-up; without one a
+// "png:" printer takes nothing.
+using PictureWriter = bool (*)(const QString& jobFile, const QByteArray& bytes);
+void setPictureWriter(PictureWriter writer);
 
 QStringList spoolerQueues();
 QString spoolerDefault();

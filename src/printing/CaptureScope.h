@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+
+namespace printing {
+
+// While a CaptureScope is alive, ImprimeDireto sends nothing: it appends each job's
+// bytes (Windows-1252, exactly what a printer would receive) to the innermost scope and
+// reports success. A preview runs the real builders inside one and renders what they
+// would have printed. Scopes belong to the thread that made them and may nest.
+class CaptureScope {
+public:
+    CaptureScope();
+    ~CaptureScope();
+    CaptureScope(const CaptureScope&) = delete;
+    CaptureScope& operator=(const CaptureScope&) = delete;
+
+    const QList<QByteArray>& jobs() const { return m_jobs; }
+
+    // The innermost scope of this thread, or nullptr when jobs go to printers.
+    static CaptureScope* active();
+    void append(const QByteArray& job) { m_jobs.append(job); }
+
+private:
+    CaptureScope* m_outer;
+    QList<QByteArray> m_jobs;
+};
+
+} // namespace printing

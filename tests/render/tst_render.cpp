@@ -1,0 +1,324 @@
+// Pictures of the labels: every builder's job drawn, its barcodes read back with zbar;
+// offsets and columns seen in the ink; faulty jobs told apart; the picture printer, the
+// preview capture, the dialog and --render.
+#include "labels/LabelFixture.h"
+
+#include "labels/LabelJobs.h"
+#include "labels/LabelTypes.h"
+#include "labels/PreencheModelo.h"
+#include "printing/ImprimeDireto.h"
+#include "render/LabelPreviewDialog.h"
+#include "render/PngPrinter.h"
+#include "render/PreviewOperator.h"
+#include "render/ZplRenderer.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QProcess>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <zbar.h>
+
+namespace {
+using Builder = LabelBench::Builder;
+using namespace zbar;
+
+// Every symbol zbar finds in the picture, as "TYPE:data". zbar tells a symbol once per
+// picture however often it shows, so labels side by side are read one column at a time.
+QStringList decode(const QImage& picture) {
+    const QImage grey = picture.convertToFormat(QImage::Format_Grayscale8);
+    QByteArray bytes;
+    for (int y = 0; y < grey.height(); ++y)
+        bytes.append(reinterpret_cast<const char*>(grey.constScanLine(y)), grey.width());
+    zbar_image_scanner_t* scanner = zbar_image_scanner_create();
+    zbar_image_scanner_set_config(scanner, ZBAR_NONE, ZBAR_CFG_ENABLE, 0);
+    zbar_image_scanner_set_config(scanner, ZBAR_CODE128, ZBAR_CFG_ENABLE, 1);
+    zbar_image_scanner_set_config(scanner, ZBAR_QRCODE, ZBAR_CFG_ENABLE, 1);
+    zbar_image_t* image = zbar_image_create();
+    zbar_image_set_format(image, zbar_fourcc('Y', '8', '0', '0'));
+    zbar_image_set_size(image, unsigned(grey.width()), unsigned(grey.height()));
+    zbar_image_set_data(image, bytes.constData(), unsigned(bytes.size()), nullptr);
+    zbar_scan_image(scanner, image);
+    QStringList found;
+    for (const zbar_symbol_t* s = zbar_image_first_symbol(image); s; s = zbar_symbol_next(s))
+        found << QString::fromLatin1(zbar_get_symbol_name(zbar_symbol_get_type(s))) + QLatin1Char(':') +
+                     QString::fromUtf8(zbar_symbol_get_data(s));
+    zbar_image_destroy(image);
+    zbar_image_scanner_destroy(scanner);
+    found.sort();
+    return found;
+}
+
+// The box around every dark dot of the label (the note band aside).
+QRect ink(const QImage& picture, QRect within = {}) {
+    if (within.isNull()) within = picture.rect();
+    int left = INT_MAX, top = INT_MAX, right = -1, bottom = -1;
+    for (int y = within.top(); y <= within.bottom(); ++y)
+        for (int x = within.left(); x <= within.right(); ++x)
+            if (qGray(picture.pixel(x, y)) < 128) {
+                left = std::min(left, x), right = std::max(right, x);
+                top = std::min(top, y), bottom = std::max(bottom, y);
+            }
+    return right < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
+}
+
+// A layout's job filled from the fixture's order line, as a builder sends it.
+QByteArray filled(QString job, const LabelSettings& settings) {
+    double qtd = 40;
+    QString darkness = QStringLiteral("10");
+    PreencheModelo(job, qtd, darkness, 4, orderLine(), settings);
+    return job.toLatin1();
+}
+
+LabelSettings settingsFor(const QString& type, bool check1, bool check2) {
+    LabelSettings settings;
+    settings.producaoVisivel = true;
+    settings.producaoCaption = type;
+    settings.producao = {check1, check2};
+    return settings;
+}
+} // namespace
+
+class tst_render : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { render::installPngPrinter(); }
+    void builders_data();
+    void builders();
+    void offsetMovesInk_data();
+    void offsetMovesInk();
+    void columns_data();
+    void columns();
+    void faultyJobs_data();
+    void faultyJobs();
+    void pictureFolderPrinter();
+    void previewDialogPages();
+    void commandLineRender();
+};
+
+void tst_render::builders_data() {
+    QTest::addColumn<Builder>("builder");
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<bool>("check1");
+    QTest::addColumn<bool>("check2");
+    QTest::addColumn<double>("qtd");
+    QTest::addColumn<QList<int>>("columnEdges"); // x where each label column starts, then the width
+    QTest::addColumn<QStringList>("symbols");    // what the columns of the pictures hold, in zbar's words
+    const QString cb = QStringLiteral("CODE-128:7891234567890");
+    const QString qr = QStringLiteral("QR-Code:6|10.22.3344|451207|");
+    QTest::newRow("preco 1 coluna") << Builder(EtiquetaPreco5426) << labeltype::Preco5426 << true << false
+                                    << 40.0 << QList<int>{0, 400} << QStringList{cb};
+    QTest::newRow("preco 4 colunas") << Builder(EtiquetaPreco5426) << labeltype::Preco5426 << false << true
+                                     << 40.0 << QList<int>{0, 208, 416, 624, 831}
+                                     << QStringList{cb, cb, cb, cb};
+    QTest::newRow("tag") << Builder(EtiquetaTag5360) << labeltype::Tag5360 << false << false << 40.0
+                         << QList<int>{0, 416, 831} << QStringList{cb, cb};
+    QTest::newRow("costura 1 coluna") << Builder(EtiquetaCostura5016) << labeltype::Costura5016 << true
+                                      << false << 40.0 << QList<int>{0, 400} << QStringList{cb};
+    QTest::newRow("costura 6 colunas")
+        << Builder(EtiquetaCostura5016) << labeltype::Costura5016 << false << true << 40.0
+        << QList<int>{0, 128, 256, 384, 512, 640, 767} << QStringList(6, cb);
+    QTest::newRow("costura adesiva") << Builder(EtiquetaCostura5023) << labeltype::Costura5023 << false
+                                     << false << 40.0 << QList<int>{0, 400, 799} << QStringList{cb, cb};
+    QTest::newRow("basket 2 colunas") << Builder(EtiquetaBasket3225) << labeltype::Basket3225 << true << false
+                                      << 40.0 << QList<int>{0, 296, 576, 1075} << QStringList{cb, cb};
+    QTest::newRow("basket 3 colunas") << Builder(EtiquetaBasket3225) << labeltype::Basket3225 << false << true
+                                      << 40.0 << QList<int>{0, 296, 576, 1075} << QStringList{cb, cb, cb};
+    QTest::newRow("pack 100x40") << Builder(EtiquetaPack) << labeltype::Pack << true << false << 2.0
+                                 << QList<int>{0, 791} << QStringList{qr + "001", qr + "002"};
+    QTest::newRow("pack 34x23") << Builder(EtiquetaPack) << labeltype::Pack << false << true << 3.0
+                                << QList<int>{0, 290, 570, 1015}
+                                << QStringList{qr + "001", qr + "002", qr + "003"};
+}
+
+// The job the printer receives and the job a preview captures are the same bytes; every
+// picture's symbols read back as the line's barcode (or the pack data with its volume).
+void tst_render::builders() {
+    QFETCH(Builder, builder);
+    QFETCH(QString, type);
+    QFETCH(bool, check1);
+    QFETCH(bool, check2);
+    QFETCH(double, qtd);
+    QFETCH(QList<int>, columnEdges);
+    QFETCH(QStringList, symbols);
+
+    LabelBench bench;
+    bench.settings = settingsFor(type, check1, check2);
+    double printed = qtd;
+    QCOMPARE(bench.run(builder, printed), LabelResult::Printed);
+    const QList<QByteArray> sent = bench.printer.waitForJobs(1);
+
+    const qsizetype readBefore = bench.op.readLog.size();
+    const QList<QByteArray> captured = capturedJobs(bench.op, [&](Operator& preview) {
+        LabelContext ctx{bench.home.state(), preview, orderLine(), bench.settings};
+        double previewed = qtd;
+        builder(ctx, previewed, QStringLiteral("10"), QStringLiteral("04"), QStringLiteral("00"), 0);
+    });
+    QCOMPARE(captured, sent);
+    QCOMPARE(bench.op.readLog.size(), readBefore); // no read-back during a preview
+
+    const render::RenderResult result = render::renderJobs(captured);
+    QVERIFY2(result.ok(), qPrintable(result.error));
+    QStringList found;
+    for (const render::RenderedLabel& label : result.labels) {
+        QVERIFY2(label.notShown.isEmpty(), qPrintable(label.notShown.join(u' ')));
+        for (int c = 0; c + 1 < columnEdges.size(); ++c)
+            found << decode(label.picture.copy(columnEdges[c], 0, columnEdges[c + 1] - columnEdges[c],
+                                               label.picture.height()));
+    }
+    symbols.sort();
+    found.sort();
+    QCOMPARE(found.join(u' '), symbols.join(u' '));
+}
+
+void tst_render::offsetMovesInk_data() {
+    QTest::addColumn<QString>("coluna");
+    QTest::addColumn<QString>("largura");
+    QTest::newRow("direita e abaixo") << QStringLiteral("24") << QStringLiteral("16");
+    QTest::newRow("esquerda e acima") << QStringLiteral("-8") << QStringLiteral("-5");
+}
+
+void tst_render::offsetMovesInk() {
+    QFETCH(QString, coluna);
+    QFETCH(QString, largura);
+    LabelSettings settings = settingsFor(labeltype::Costura5023, false, false);
+    const QImage plain =
+        render::renderJob(filled(jobs::costura5023(settings), settings)).labels.value(0).picture;
+    settings.cbocoluna = coluna;
+    settings.cbolargura = largura;
+    const QImage moved =
+        render::renderJob(filled(jobs::costura5023(settings), settings)).labels.value(0).picture;
+    QCOMPARE(ink(moved).topLeft() - ink(plain).topLeft(), QPoint(coluna.toInt(), largura.toInt()));
+}
+
+void tst_render::columns_data() {
+    QTest::addColumn<Builder>("builder");
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<bool>("check2");
+    QTest::addColumn<double>("qtd");
+    QTest::addColumn<QList<int>>("columnEdges"); // x where each label column starts, then the width
+    QTest::addColumn<QList<bool>>("inked");
+    QTest::newRow("basket 2") << Builder(EtiquetaBasket3225) << labeltype::Basket3225 << false << 40.0
+                              << QList<int>{0, 296, 576, 1075} << QList<bool>{true, true, false};
+    QTest::newRow("basket 3") << Builder(EtiquetaBasket3225) << labeltype::Basket3225 << true << 40.0
+                              << QList<int>{0, 296, 576, 1075} << QList<bool>{true, true, true};
+    QTest::newRow("pack 34x23, 1 volume") << Builder(EtiquetaPack) << labeltype::Pack << true << 1.0
+                                          << QList<int>{0, 290, 570, 1015} << QList<bool>{true, false, false};
+    QTest::newRow("costura adesiva") << Builder(EtiquetaCostura5023) << labeltype::Costura5023 << false
+                                     << 40.0 << QList<int>{0, 400, 799} << QList<bool>{true, true};
+}
+
+void tst_render::columns() {
+    QFETCH(Builder, builder);
+    QFETCH(QString, type);
+    QFETCH(bool, check2);
+    QFETCH(double, qtd);
+    QFETCH(QList<int>, columnEdges);
+    QFETCH(QList<bool>, inked);
+    LabelBench bench;
+    bench.settings = settingsFor(type, !check2, check2);
+    QCOMPARE(bench.run(builder, qtd), LabelResult::Printed);
+    const render::RenderResult result = render::renderJob(bench.printer.waitForJobs(1).value(0));
+    QCOMPARE(result.labels.size(), 1);
+    const QImage& picture = result.labels[0].picture;
+    QCOMPARE(picture.width(), columnEdges.last());
+    for (int c = 0; c < inked.size(); ++c) {
+        const QRect column(columnEdges[c], 0, columnEdges[c + 1] - columnEdges[c], picture.height());
+        QCOMPARE(!ink(picture, column).isNull(), inked[c]);
+    }
+}
+
+void tst_render::faultyJobs_data() {
+    QTest::addColumn<QByteArray>("job");
+    QTest::addColumn<int>("labels");
+    QTest::addColumn<QString>("problem"); // the start of the error, or the note of the last label
+    QFile golden(QFINDTESTDATA("faulty-jobs.txt"));
+    QVERIFY(golden.open(QIODevice::ReadOnly));
+    // Each row: name | labels | problem | job (\x10 for DLE).
+    for (const QByteArray& line : golden.readAll().split('\n')) {
+        if (line.isEmpty() || line.startsWith('#')) continue;
+        const QList<QByteArray> f = line.split('|');
+        QTest::newRow(f[0].constData())
+            << f.mid(3).join('|').replace("\\x10", "\x10") << f[1].toInt() << QString::fromUtf8(f[2]);
+    }
+    // A real job cut short anywhere ends in an error, never in a crash.
+    LabelSettings settings = settingsFor(labeltype::Preco5426, true, false);
+    const QByteArray full = filled(jobs::preco5426Single(settings), settings);
+    for (const qsizetype cut : {qsizetype(1), full.size() / 3, full.size() / 2, full.size() - 3})
+        QTest::addRow("cortado em %lld", qlonglong(cut)) << full.left(cut) << -1 << QStringLiteral("*");
+}
+
+void tst_render::faultyJobs() {
+    QFETCH(QByteArray, job);
+    QFETCH(int, labels);
+    QFETCH(QString, problem);
+    const render::RenderResult result = render::renderJob(job);
+    if (labels >= 0) QCOMPARE(result.labels.size(), labels);
+    if (problem == QLatin1String("*")) {
+        QVERIFY(!result.ok());
+    } else if (problem.startsWith(QLatin1Char('^')) || problem.startsWith(QLatin1Char('~'))) {
+        QVERIFY2(result.ok(), qPrintable(result.error));
+        QCOMPARE(result.labels.last().notShown.join(u' '), problem);
+        // The note is visible: red under the label.
+        const QImage& picture = result.labels.last().picture;
+        QCOMPARE(picture.pixelColor(2, picture.height() - 2), QColor(255, 235, 235));
+    } else {
+        QVERIFY2(result.error.startsWith(problem), qPrintable(result.error));
+    }
+}
+
+// "png:" writes the job as "file:" does and, beside it, one picture per label format.
+void tst_render::pictureFolderPrinter() {
+    QTemporaryDir dir;
+    LabelSettings settings = settingsFor(labeltype::Pack, true, false);
+    Record line = orderLine();
+    double qtd = 2;
+    const QString job = jobs::pack(settings, {1, 2, 2, false}, qtd, QStringLiteral("10"), 4, line);
+    QVERIFY(ImprimeDireto(QStringLiteral("png:") + dir.path(), QStringLiteral("VORLA"), job));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files),
+             (QStringList{"000001-VORLA-1.png", "000001-VORLA-2.png", "000001-VORLA.zpl"}));
+    QFile written(dir.filePath(QStringLiteral("000001-VORLA.zpl")));
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    QCOMPARE(written.readAll(), job.toLatin1());
+    QCOMPARE(decode(QImage(dir.filePath(QStringLiteral("000001-VORLA-2.png")))),
+             QStringList{QStringLiteral("QR-Code:6|10.22.3344|451207|002")});
+}
+
+void tst_render::previewDialogPages() {
+    LabelSettings settings = settingsFor(labeltype::Pack, true, false);
+    Record line = orderLine();
+    double qtd = 3;
+    const QByteArray job =
+        jobs::pack(settings, {1, 3, 3, false}, qtd, QStringLiteral("10"), 4, line).toLatin1();
+    LabelPreviewDialog dialog({job});
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("Visualizar"));
+    auto* next = dialog.findChild<QPushButton*>(QStringLiteral("cmdproxima"));
+    auto* previous = dialog.findChild<QPushButton*>(QStringLiteral("cmdanterior"));
+    QVERIFY(!previous->isEnabled());
+    next->click();
+    next->click();
+    QVERIFY(!next->isEnabled());
+    QCOMPARE(dialog.findChild<QLabel*>(QStringLiteral("lblpagina"))->text(),
+             QStringLiteral("Etiqueta 3 de 3"));
+}
+
+void tst_render::commandLineRender() {
+    QTemporaryDir dir;
+    LabelSettings settings = settingsFor(labeltype::Costura5016, false, true);
+    QFile job(dir.filePath(QStringLiteral("costura.zpl")));
+    QVERIFY(job.open(QIODevice::WriteOnly));
+    job.write(filled(jobs::costura5016SixAcross(settings), settings));
+    job.close();
+    QProcess run;
+    run.start(QStringLiteral(ETIQUETAS_EXE),
+              {QStringLiteral("--render"), job.fileName(), dir.filePath(QStringLiteral("out.png"))});
+    QVERIFY(run.waitForFinished(60000));
+    QCOMPARE(run.exitCode(), 0);
+    QCOMPARE(QImage(dir.filePath(QStringLiteral("out.png"))).size(), QSize(767, 400));
+}
+
+QTEST_MAIN(tst_render)
+#include "tst_render.moc"
