@@ -5,6 +5,7 @@
 #include "labels/LabelTypes.h"
 #include "production/MenuSettings.h"
 #include "production/ProductionTypes.h"
+#include "render/PreviewOperator.h"
 #include "session/Operator.h"
 #include "session/ProgramState.h"
 #include "session/Regional.h"
@@ -113,8 +114,9 @@ bool checkChoices(Operator& op, const PrintSettings& s, const QList<GridRow>& ro
     return true;
 }
 
-bool IMPRIMIR(ProgramState& state, Operator& op, const GridRow& row, int quantity, const PrintSettings& s,
-              const QString& user, const std::function<LabelSettings()>& labels)
+namespace {
+// The first line of the order that matches the grid row; an empty record when it is gone.
+std::optional<Record> matchingLine(ProgramState& state, const GridRow& row)
 {
     state.AbreConexaoPedidos();
     state.RsGeral = state.ConexaoPedidos.query(
@@ -128,22 +130,41 @@ bool IMPRIMIR(ProgramState& state, Operator& op, const GridRow& row, int quantit
         QStringLiteral("') AND ((VORLA.codig_barr)='") + sqlText(row.codBarras) +
         QStringLiteral("') AND ((VORLA.tamanho)='") + sqlText(row.tamanho) +
         QStringLiteral("') AND ((VORLA.codig_cor)='") + sqlText(row.cor) + QStringLiteral("'))"));
-    if (state.RsGeral.isEmpty()) return true;  // the line is gone: nothing to print or record
+    if (state.RsGeral.isEmpty()) return std::nullopt;
+    return state.RsGeral.current();
+}
 
-    const Record line = state.RsGeral.current();
+LabelResult printRow(ProgramState& state, Operator& op, const Record& line, int quantity, const PrintSettings& s,
+                     const std::function<LabelSettings()>& labels)
+{
+    const ProductionType* type = productionType(s.cbomarca);
+    if (!type) return LabelResult::NothingSelected;
+    double Qtd = quantity;
+    LabelContext ctx{state, op, line, labels()};
+    return type->builder(ctx, Qtd, s.cbotemp, s.cbovel, s.cbocoluna, short(wholeNumberText(s.cbolargura).value_or(0)));
+}
+} // namespace
+
+bool IMPRIMIR(ProgramState& state, Operator& op, const GridRow& row, int quantity, const PrintSettings& s,
+              const QString& user, const std::function<LabelSettings()>& labels)
+{
+    const auto line = matchingLine(state, row);
+    if (!line) return true;  // the line is gone: nothing to print or record
     state.SqlGeral = QStringLiteral("UPDATE VORLA set RDATA ='") + regional::dateTimeText() +
                      QStringLiteral("',RUSUARIO  = '") + sqlText(user) + QStringLiteral(" '") +
                      QStringLiteral(" where Identificação = ") +
-                     QString::number(line.value(QStringLiteral("identificação")).toLongLong());
+                     QString::number(line->value(QStringLiteral("identificação")).toLongLong());
     state.ConexaoPedidos.execute(state.SqlGeral);
+    const LabelResult result = printRow(state, op, *line, quantity, s, labels);
+    return result == LabelResult::Printed || result == LabelResult::NothingSelected;
+}
 
-    const ProductionType* type = productionType(s.cbomarca);
-    if (!type) return true;
-    double Qtd = quantity;
-    LabelContext ctx{state, op, line, labels()};
-    const LabelResult result = type->builder(ctx, Qtd, s.cbotemp, s.cbovel, s.cbocoluna,
-                                             short(wholeNumberText(s.cbolargura).value_or(0)));
-    return result == LabelResult::Printed;
+QList<QByteArray> previewRow(ProgramState& state, Operator& op, const GridRow& row, int quantity,
+                             const PrintSettings& s, const std::function<LabelSettings()>& labels)
+{
+    const auto line = matchingLine(state, row);
+    if (!line) return {};
+    return capturedJobs(op, [&](Operator& preview) { printRow(state, preview, *line, quantity, s, labels); });
 }
 
 } // namespace adhoc

@@ -70,4 +70,9 @@ bool checkChoices(Operator& op, const PrintSettings& settings, const QList<GridR
 bool IMPRIMIR(ProgramState& state, Operator& op, const GridRow& row, int quantity, const PrintSettings& settings,
               const QString& user, const std::function<LabelSettings()>& labels);
 
+// "Visualizar": the jobs IMPRIMIR would send for one row, built by the same builder with
+// nothing sent, asked back or recorded.
+QList<QByteArray> previewRow(ProgramState& state, Operator& op, const GridRow& row, int quantity,
+                             const PrintSettings& settings, const std::function<LabelSettings()>& labels);
+
 } // namespace adhoc

@@ -67,6 +67,8 @@ frmnovoavulso::frmnovoavulso(ProgramState& state, Operator& op, std::function<QS
     cbolargura->setCurrentText(QStringLiteral("00"));
     Cmdimprimir = named(new QPushButton(QStringLiteral("Imprimir")), "Cmdimprimir");
     Cmdimprimir->setAutoDefault(false);
+    cmdvisualizar = named(new QPushButton(QStringLiteral("Visualizar")), "cmdvisualizar");
+    cmdvisualizar->setAutoDefault(false);
 
     auto* entry = new QHBoxLayout;
     entry->addWidget(new QLabel(QStringLiteral("Produção:")));
@@ -92,6 +94,7 @@ frmnovoavulso::frmnovoavulso(ProgramState& state, Operator& op, std::function<QS
     auto* bottom = new QHBoxLayout;
     bottom->addLayout(settings);
     bottom->addStretch();
+    bottom->addWidget(cmdvisualizar, 0, Qt::AlignBottom);
     bottom->addWidget(Cmdimprimir, 0, Qt::AlignBottom);
 
     auto* layout = new QVBoxLayout(this);
@@ -104,6 +107,7 @@ frmnovoavulso::frmnovoavulso(ProgramState& state, Operator& op, std::function<QS
     connect(txtpedido, &QLineEdit::returnPressed, this, &frmnovoavulso::txtpedido_Enter);
     connect(cbomarca, &QComboBox::activated, this, &frmnovoavulso::cbomarca_Click);
     connect(Cmdimprimir, &QPushButton::clicked, this, &frmnovoavulso::Cmdimprimir_Click);
+    connect(cmdvisualizar, &QPushButton::clicked, this, &frmnovoavulso::cmdvisualizar_Click);
 }
 
 void frmnovoavulso::clearGrid(bool withHeader)
@@ -263,4 +267,18 @@ void frmnovoavulso::Cmdimprimir_Click()
     txtnumprod->clear();
     txtpedido->clear();
     txtnumprod->setFocus();
+}
+
+void frmnovoavulso::cmdvisualizar_Click()
+{
+    const adhoc::PrintSettings settings = printSettings();
+    const QList<adhoc::GridRow> rows = gridRows();
+    if (!adhoc::checkChoices(m_op, settings, rows)) return;
+    QList<QByteArray> jobs;
+    runGuarded(m_op, [&] {
+        for (const adhoc::GridRow& row : rows)
+            if (const int quantity = *adhoc::quantityOf(row.qtd))
+                jobs << adhoc::previewRow(m_state, m_op, row, quantity, settings, [this] { return labelSettings(); });
+    });
+    if (!jobs.isEmpty()) m_op.showLabels(jobs);
 }

@@ -38,10 +38,12 @@ public:
     QComboBox* cbovel;
     QComboBox* cbotemp;
     QPushButton* Cmdimprimir;
+    QPushButton* cmdvisualizar;  // "Visualizar": the labels "Imprimir" would print
 
     void txtpedido_Enter();
     void cbomarca_Click();
     void Cmdimprimir_Click();
+    void cmdvisualizar_Click();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -1,5 +1,7 @@
 #include "app/QtOperator.h"
 
+#include "render/LabelPreviewDialog.h"
+
 #include "labels/FRMCONF.h"
 #include "packing/QtPagePrinter.h"
 
@@ -88,4 +90,9 @@ void QtOperator::progress(int done, int total)
 std::unique_ptr<PagePrinter> QtOperator::choosePagePrinter()
 {
     return chooseSystemPagePrinter();
+}
+
+void QtOperator::showLabels(const QList<QByteArray>& jobs)
+{
+    LabelPreviewDialog(jobs, QApplication::activeWindow()).exec();
 }

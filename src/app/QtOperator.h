@@ -12,6 +12,7 @@ public:
     ~QtOperator() override;
     void message(const QString& text, const QString& title, Icon icon) override;
     bool askYesNo(const QString& text, const QString& title, Icon icon) override;
+    void showLabels(const QList<QByteArray>& jobs) override;
     std::optional<QString> inputBox(const QString& prompt, const QString& title, const QString& defaultText) override;
     std::optional<QString> openFile(const QString& title, const QString& filter) override;
     std::optional<QString> choosePrinter(const QStringList& printers, const QString& current) override;

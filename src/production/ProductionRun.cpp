@@ -2,6 +2,7 @@
 
 #include "data/SqlText.h"
 #include "printing/ImprimeDireto.h"
+#include "render/PreviewOperator.h"
 #include "production/MenuSettings.h"
 #include "production/ResumoPedido.h"
 #include "session/Operator.h"
@@ -136,48 +137,84 @@ void ProductionRun::countLines(ProductionDisplay& d)
     d.linesLeft = counts.value(QStringLiteral("FALTAM")).toInt();
 }
 
-bool ProductionRun::Cmdimprimir(ProductionDisplay& d, const ProductionSettings& s, const QString& user)
+struct ProductionRun::LineToPrint {
+    Record line;
+    qint64 identificacao = 0;
+    double quantity = 0;
+};
+
+std::optional<ProductionRun::LineToPrint> ProductionRun::lineToPrint(const ProductionDisplay& d,
+                                                                    const ProductionSettings& s)
 {
     if (s.optionBoxesVisible && s.labels.producao.Check1 == s.labels.producao.Check2) {
         m_op.message(QStringLiteral("Favor selecionar apenas um modelo de etiqueta"), Vorlau,
                      Operator::Icon::Information);
-        return false;
+        return std::nullopt;
     }
     m_state.RsGeral = m_state.ConexaoPedidos.query(m_type.printFirst + sqlText(d.lblprod) + PrintMiddle +
                                                    sqlText(d.LBLPEDIDO) + m_type.printLast);
     if (m_state.RsGeral.isEmpty()) {
         m_op.message(QStringLiteral("NÃO EXISTEM ARQUIVOS A SEREM IMPRESSOS"), Vorla, Operator::Icon::Information);
-        return false;
+        return std::nullopt;
     }
-    const qint64 identificacao = m_state.RsGeral.value(QStringLiteral("identificação")).toLongLong();
-    const Record line = completeLine(m_state.ConexaoPedidos, m_state.RsGeral.current(), identificacao);
+    LineToPrint l;
+    l.identificacao = m_state.RsGeral.value(QStringLiteral("identificação")).toLongLong();
+    l.line = completeLine(m_state.ConexaoPedidos, m_state.RsGeral.current(), l.identificacao);
     const QString quantityColumn = m_type.packQuantity() ? QStringLiteral("RQTD") : QStringLiteral("qtd_impres");
-    const auto quantity = regional::numberFromText(line.text(quantityColumn));
+    const auto quantity = regional::numberFromText(l.line.text(quantityColumn));
     if (!quantity) {
         m_op.message(QStringLiteral("A quantidade \"%1\" da linha do pedido %2 não é um número: nenhuma etiqueta foi "
                                     "impressa e a linha não foi marcada.")
-                         .arg(line.text(quantityColumn), d.LBLPEDIDO),
+                         .arg(l.line.text(quantityColumn), d.LBLPEDIDO),
                      Vorla, Operator::Icon::Information);
-        return false;
+        return std::nullopt;
     }
+    l.quantity = *quantity;
+    return l;
+}
 
-    double Qtd = *quantity;
-    LabelContext ctx{m_state, m_op, line, s.labels};
-    if (m_type.builder(ctx, Qtd, s.cbotemp, s.cbovelocidade, s.cbocoluna, largura(s.cbolargura)) != LabelResult::Printed)
+LabelResult ProductionRun::printLine(LineToPrint& l, const ProductionSettings& s, Operator& op)
+{
+    double Qtd = l.quantity;
+    LabelContext ctx{m_state, op, l.line, s.labels};
+    return m_type.builder(ctx, Qtd, s.cbotemp, s.cbovelocidade, s.cbocoluna, largura(s.cbolargura));
+}
+
+bool ProductionRun::endsOrder(const ProductionDisplay& d) const
+{
+    // The preview shows the next line: of another order, or none, ends this one.
+    return !(d.lblpedido1 != QLatin1String(" ") && d.lblpedido1 == d.LBLPEDIDO);
+}
+
+bool ProductionRun::Cmdimprimir(ProductionDisplay& d, const ProductionSettings& s, const QString& user)
+{
+    auto l = lineToPrint(d, s);
+    if (!l) return false;
+    if (printLine(*l, s, m_op) != LabelResult::Printed)
         return false;  // the builder told the operator why; the line stays current
 
     const QDateTime now = regional::now();
     m_state.SqlGeral = m_type.lineUpdate + QStringLiteral("S") + m_type.lineDate + regional::dateText(now.date()) +
                        regional::timeText(now.time()) + m_type.lineUser + sqlText(user) + QStringLiteral(" '") +
-                       QStringLiteral(" where Identificação = ") + QString::number(identificacao);
+                       QStringLiteral(" where Identificação = ") + QString::number(l->identificacao);
     m_state.ConexaoPedidos.execute(m_state.SqlGeral);
 
-    if (d.lblpedido1 != QLatin1String(" ") && d.lblpedido1 == d.LBLPEDIDO) {
+    if (!endsOrder(d)) {
         CARREGAPRODUCAO(d);
         return true;
     }
-    finishOrder(d, line, s);
+    finishOrder(d, l->line, s);
     return true;
+}
+
+QString ProductionRun::summaryLabel(QString& TotalPedido, const ProductionDisplay& d, const Record& line,
+                                    const ProductionSettings& s)
+{
+    const QString lote = line.text(QStringLiteral("lote"));
+    const QString fornecedor = line.text(QStringLiteral("Fornecedor"));
+    TotalPedido = resumo::addUp(TotalPedido, m_state.ConexaoPedidos.query(resumo::quantityQuery(d.lblprod, d.LBLPEDIDO)));
+    return m_type.smallSummary() ? resumo::smallLabel(s.cbotemp, TotalPedido, lote, fornecedor)
+                                 : resumo::largeLabel(s.cbotemp, TotalPedido, lote, fornecedor);
 }
 
 void ProductionRun::finishOrder(ProductionDisplay& d, const Record& line, const ProductionSettings& s)
@@ -186,24 +223,29 @@ void ProductionRun::finishOrder(ProductionDisplay& d, const Record& line, const 
                        QString::number(line.value(QStringLiteral("IDCODIGO")).toLongLong());
     m_state.ConexaoPedidos.execute(m_state.SqlGeral);
 
-    const QString lote = line.text(QStringLiteral("lote"));
-    const QString fornecedor = line.text(QStringLiteral("Fornecedor"));
-    const Recordset quantities = m_state.ConexaoPedidos.query(resumo::quantityQuery(d.lblprod, d.LBLPEDIDO));
-    d.TotalPedido = resumo::addUp(d.TotalPedido, quantities);
-    const QString label = m_type.smallSummary() ? resumo::smallLabel(s.cbotemp, d.TotalPedido, lote, fornecedor)
-                                                : resumo::largeLabel(s.cbotemp, d.TotalPedido, lote, fornecedor);
+    const QString label = summaryLabel(d.TotalPedido, d, line, s);
     m_state.RsGeral = Recordset();
     m_state.RsSoma = Recordset();
-
     if (!ImprimeDireto(m_state.ImpressoraSelecionada, QStringLiteral("ZEBRA"), label))
         m_op.message(QStringLiteral("A impressora %1 não aceitou a etiqueta de resumo do pedido %2. As etiquetas do "
                                     "pedido foram impressas e marcadas; separe o pedido sem o resumo.")
-                         .arg(m_state.ImpressoraSelecionada, lote),
+                         .arg(m_state.ImpressoraSelecionada, line.text(QStringLiteral("lote"))),
                      Vorla, Operator::Icon::Warning);
 
     d.TotalPedido = QStringLiteral("0");
     d.LBLVISOR = false;
     CARREGAPRODUCAO(d);
+}
+
+QList<QByteArray> ProductionRun::previewJobs(const ProductionDisplay& d, const ProductionSettings& s)
+{
+    auto l = lineToPrint(d, s);
+    if (!l) return {};
+    return capturedJobs(m_op, [&](Operator& preview) {
+        if (printLine(*l, s, preview) != LabelResult::Printed || !endsOrder(d)) return;
+        QString total = d.TotalPedido;
+        ImprimeDireto(m_state.ImpressoraSelecionada, QStringLiteral("ZEBRA"), summaryLabel(total, d, l->line, s));
+    });
 }
 
 void ProductionRun::cmdcalibracao(const ProductionDisplay& d, const ProductionSettings& s)

@@ -1,9 +1,13 @@
 #pragma once
 
+#include "data/Recordset.h"
 #include "labels/LabelSettings.h"
 #include "production/ProductionTypes.h"
 
+#include <QByteArray>
+#include <QList>
 #include <QString>
+#include <optional>
 
 class Operator;
 struct ProgramState;
@@ -52,10 +56,20 @@ public:
     bool Cmdimprimir(ProductionDisplay& display, const ProductionSettings& settings, const QString& user);
     // Calibration: the current line printed with the quantity 5; nothing is written.
     void cmdcalibracao(const ProductionDisplay& display, const ProductionSettings& settings);
+    // "Visualizar": the jobs the next click would send (the line's labels and, when the
+    // line ends its order, the summary label), built by the same builders; nothing is
+    // sent, asked back or written.
+    QList<QByteArray> previewJobs(const ProductionDisplay& display, const ProductionSettings& settings);
 
 private:
+    struct LineToPrint;
+    std::optional<LineToPrint> lineToPrint(const ProductionDisplay& display, const ProductionSettings& settings);
+    LabelResult printLine(LineToPrint& line, const ProductionSettings& settings, Operator& op);
+    bool endsOrder(const ProductionDisplay& display) const;
+    QString summaryLabel(QString& TotalPedido, const ProductionDisplay& display, const Record& line,
+                         const ProductionSettings& settings);
     void countLines(ProductionDisplay& display);
-    void finishOrder(ProductionDisplay& display, const class Record& line, const ProductionSettings& settings);
+    void finishOrder(ProductionDisplay& display, const Record& line, const ProductionSettings& settings);
 
     ProgramState& m_state;
     Operator& m_op;

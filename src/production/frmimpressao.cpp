@@ -131,8 +131,9 @@ frmimpressao::frmimpressao(ProgramState& state, Operator& op, std::function<QStr
                         "Cmdimprimir");
     Cmdimprimir->setMinimumHeight(48);
     cmdcalibracao = named(new QPushButton(QStringLiteral("Calibragem de Impressão")), "cmdcalibracao");
+    cmdvisualizar = named(new QPushButton(QStringLiteral("Visualizar")), "cmdvisualizar");
     // Enter belongs to the production number and the barcode reader, never to a button.
-    for (QPushButton* button : {Command1, Cmdimprimir, cmdcalibracao}) {
+    for (QPushButton* button : {Command1, Cmdimprimir, cmdcalibracao, cmdvisualizar}) {
         button->setAutoDefault(false);
         button->setDefault(false);
     }
@@ -164,6 +165,7 @@ frmimpressao::frmimpressao(ProgramState& state, Operator& op, std::function<QStr
     auto* actions = new QHBoxLayout;
     actions->addWidget(cmdcalibracao);
     actions->addStretch();
+    actions->addWidget(cmdvisualizar);
     actions->addWidget(Cmdimprimir);
 
     auto* warning = new QHBoxLayout;
@@ -192,6 +194,7 @@ frmimpressao::frmimpressao(ProgramState& state, Operator& op, std::function<QStr
     connect(Command1, &QPushButton::clicked, this, &frmimpressao::Command1_Click);
     connect(Cmdimprimir, &QPushButton::clicked, this, &frmimpressao::Cmdimprimir_Click);
     connect(cmdcalibracao, &QPushButton::clicked, this, &frmimpressao::cmdcalibracao_Click);
+    connect(cmdvisualizar, &QPushButton::clicked, this, &frmimpressao::cmdvisualizar_Click);
 
     Form_Load();
 }
@@ -330,4 +333,14 @@ void frmimpressao::cmdcalibracao_Click()
     if (!type) return;
     ProductionRun run(m_state, m_op, *type);
     runGuarded(m_op, [&] { run.cmdcalibracao(m_display, settings()); });
+}
+
+void frmimpressao::cmdvisualizar_Click()
+{
+    const ProductionType* type = productionType(windowTitle());
+    if (!type) return;
+    ProductionRun run(m_state, m_op, *type);
+    QList<QByteArray> jobs;
+    runGuarded(m_op, [&] { jobs = run.previewJobs(m_display, settings()); });
+    if (!jobs.isEmpty()) m_op.showLabels(jobs);
 }

@@ -65,11 +65,13 @@ public:
     QPushButton* Command1;
     QPushButton* Cmdimprimir;
     QPushButton* cmdcalibracao;
+    QPushButton* cmdvisualizar;  // "Visualizar": the labels the next click would print
 
     void Command1_Click();
     void txtproducao_Enter();
     void Cmdimprimir_Click();
     void cmdcalibracao_Click();
+    void cmdvisualizar_Click();
 
 private:
     void Form_Load();

@@ -22,6 +22,7 @@ public:
     bool readBarcode(const QString& prompt, const QString& expectedCode) override;
     void progress(int done, int total) override;
     std::unique_ptr<PagePrinter> choosePagePrinter() override;
+    void showLabels(const QList<QByteArray>& jobs) override { m_real.showLabels(jobs); }
 
 private:
     Operator& m_real;

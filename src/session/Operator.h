@@ -2,6 +2,8 @@
 
 #include "session/PagePrinter.h"
 
+#include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <memory>
@@ -32,6 +34,8 @@ public:
     virtual bool readBarcode(const QString& prompt, const QString& expectedCode) = 0;
     // Progress of a long operation: `done` of `total` steps; done == total ends it.
     virtual void progress([[maybe_unused]] int done, [[maybe_unused]] int total) {}
+    // The pictures of label jobs that would print ("Visualizar"), shown until closed.
+    virtual void showLabels([[maybe_unused]] const QList<QByteArray>& jobs) {}
     // The page-printer dialog: the chosen page printer, nullptr when cancelled.
     virtual std::unique_ptr<PagePrinter> choosePagePrinter() { return nullptr; }
 };

@@ -180,9 +180,12 @@ private slots:
         d.lookUp("123", "5001");
         d.choose(labeltype::Costura5016, false, true);
         d.type(1, quantity);
+        QTest::mouseClick(d.window->cmdvisualizar, Qt::LeftButton);
+        QCOMPARE(d.column("RDATA", 1), QString());
         QTest::mouseClick(d.window->Cmdimprimir, Qt::LeftButton);
         const QList<QByteArray> jobs = d.printer.waitForJobs(1);
         QCOMPARE(jobs.size(), 1);
+        QCOMPARE(d.op.previews, QList<QList<QByteArray>>{jobs});
         QVERIFY2(jobs[0].contains(rows), jobs[0].right(80).constData());
         QVERIFY(jobs[0].contains("^FT"));
         QCOMPARE(d.column("RDATA", 1), QString("05/12/2026 14:03:11"));

@@ -252,6 +252,23 @@ private slots:
         QVERIFY(s.printer.jobs().isEmpty());
     }
 
+    void previewShowsWhatTheNextClickPrints()
+    {
+        Station s(labeltype::Costura5023);
+        s.enter("123");
+        s.click();
+        s.click();
+        const int sent = int(s.printer.waitForJobs(2).size());
+        // The third line ends its order: the preview holds its labels and the summary.
+        QTest::mouseClick(s.window->findChild<QPushButton*>("cmdvisualizar"), Qt::LeftButton);
+        QCOMPARE(s.op.previews.size(), 1);
+        QCOMPARE(s.op.previews[0].size(), 2);
+        QCOMPARE(s.flag("IMPRESSO4", 2), QString("A"));
+        QCOMPARE(s.printer.jobs().size(), sent);
+        s.click();
+        QCOMPARE(s.printer.waitForJobs(sent + 2).mid(sent), s.op.previews[0]);
+    }
+
     void calibrationPrintsFiveAndChangesNothing()
     {
         Station s(labeltype::Pack);

@@ -33,6 +33,9 @@ public:
     // Answers of the page-printer dialog: a folder that receives each document as a PDF
     // (romaneio-1.pdf, ...), std::nullopt cancels.
     QQueue<std::optional<QString>> pagePrinters;
+    // The jobs of every preview shown, one list per preview.
+    QList<QList<QByteArray>> previews;
+    void showLabels(const QList<QByteArray>& jobs) override { previews << jobs; }
     // Every progress report, as (done, total).
     QList<std::pair<int, int>> progressLog;
 
