@@ -2,6 +2,7 @@
 
 #include "session/ProgramState.h"
 #include "app/QtOperator.h"
+#include "app/Translations.h"
 #include "app/frmsenha.h"
 #include "data/DataError.h"
 #include "data/Home.h"
@@ -144,6 +145,7 @@ int runProgram(int argc, char** argv)
     QApplication app(argc, argv);
     // Message boxes that name no title of their own carry the program's name.
     QApplication::setApplicationName(QStringLiteral("Etiquetas VORLA"));
+    installPortugueseDialogs(app);
     ProgramState state(QDir(cl.home).absolutePath());
     QtOperator op;
     op.setStartFolder(state.home);
@@ -156,7 +158,6 @@ int runProgram(int argc, char** argv)
         op.message(e.text(), QStringLiteral("VORLA"), Operator::Icon::Critical);
         return 1;
     }
-    frmsenha login(state, op);
-    login.show();
+    frmsenha::showAtStart(state, op);
     return app.exec();
 }
