@@ -6,6 +6,8 @@
 #include "app/frmsenha.h"
 #include "data/DataError.h"
 #include "data/Home.h"
+#include "printing/ImprimeDireto.h"
+#include "printing/PrinterStatus.h"
 
 #include <QApplication>
 #include <QDir>
@@ -46,6 +48,9 @@ CommandLine CommandLine::parse(const QStringList& arguments, const QString& exec
         } else if (a == QLatin1String("--password")) {
             if (!next(cl.password)) return fail(QStringLiteral("--password precisa de uma senha"));
             cl.hasPassword = true;
+        } else if (a == QLatin1String("--printer-status")) {
+            if (i + 1 < arguments.size() && !arguments[i + 1].startsWith(QLatin1Char('-'))) cl.printer = arguments[++i];
+            if (cl.action != Action::Help) cl.action = Action::PrinterStatus;
         } else if (a.startsWith(QLatin1String("-platform")) || a.startsWith(QLatin1String("-style"))) {
             ++i;  // Qt's own options, already taken by QApplication
         } else {
@@ -67,6 +72,8 @@ QString CommandLine::helpText()
         "  --init DIR                     cria DIR/bd/TOMVEL.db e DIR/bd/vorla.db com um primeiro usuário;\n"
         "                                 recusa-se a tocar em bancos que já existem\n"
         "  --user NOME --password SENHA   o primeiro usuário de --init (perguntados no terminal quando faltam)\n"
+        "  --printer-status [IMPRESSORA]  mostra o estado da impressora de etiquetas (sem nome, a atual);\n"
+        "                                 sai com 0 quando está pronta, 1 quando não está\n"
         "  --help                         mostra esta ajuda\n"
         "\n"
         "A impressora de etiquetas inicial é a da variável PRINTER, ou a padrão do spooler. Nomes aceitos:\n"
@@ -111,6 +118,19 @@ int initHome(CommandLine cl)
     std::fprintf(stdout, "Bancos criados em %s\n", qPrintable(QDir::toNativeSeparators(QDir(cl.home).absolutePath())));
     return 0;
 }
+
+// The label printer's state on the terminal, for a technician: 0 when it is ready.
+int printerStatus(const CommandLine& cl)
+{
+    const QString printer = cl.printer.isEmpty() ? printers::defaultPrinter() : cl.printer;
+    const PrinterStatus status = queryPrinterStatus(printer);
+    std::fprintf(stdout, "%s: %s\n", qPrintable(printer.isEmpty() ? QStringLiteral("(nenhuma)") : printer),
+                 qPrintable(printerStatusWord(status)));
+    if (!status.ready())
+        for (const QString& line : printerStatusText(status).split(QLatin1Char('\n')))
+            std::fprintf(stdout, "  %s\n", qPrintable(line));
+    return status.ready() ? 0 : 1;
+}
 } // namespace
 
 namespace {
@@ -137,6 +157,10 @@ int runProgram(int argc, char** argv)
     case CommandLine::Action::Init: {
         QCoreApplication app(argc, argv);
         return initHome(cl);
+    }
+    case CommandLine::Action::PrinterStatus: {
+        QCoreApplication app(argc, argv);
+        return printerStatus(cl);
     }
     case CommandLine::Action::Run:
         break;

@@ -5,11 +5,12 @@
 
 // What the command line asked for.
 struct CommandLine {
-    enum class Action { Run, Init, Help, Error };
+    enum class Action { Run, Init, Help, PrinterStatus, Error };
     Action action = Action::Run;
     QString home;      // --home DIR, or the folder to create with --init DIR
     QString user;      // --user NAME (with --init)
     QString password;  // --password PW (with --init)
+    QString printer;   // --printer-status [PRINTER]; empty: the current label printer
     bool hasUser = false;
     bool hasPassword = false;
     QString error;

@@ -3,8 +3,7 @@
 #include <QCoreApplication>
 #include <QTranslator>
 
-bool installPortugueseDialogs(QCoreApplication& app)
-{
+bool installPortugueseDialogs(QCoreApplication& app) {
     auto* translator = new QTranslator(&app);
     if (!translator->load(QStringLiteral(":/translations/qtbase_pt_BR.qm"))) {
         delete translator;
