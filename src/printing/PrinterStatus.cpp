@@ -189,6 +189,13 @@ QString printerStatusWord(const PrinterStatus& status) {
     return QString::fromUtf8(wordsOf(status.problems.first().reason).word);
 }
 
+QColor printerStatusColour(const PrinterStatus& status)
+{
+    if (status.ready()) return QColor(0x2e, 0x9e, 0x3e);
+    if (status.unanswered()) return QColor(0xe0, 0x9b, 0x00);
+    return QColor(0xd0, 0x30, 0x30);
+}
+
 namespace zebra {
 
 QByteArray statusQuery() {

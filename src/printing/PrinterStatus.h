@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QColor>
 #include <QList>
 #include <QString>
 
@@ -52,6 +53,9 @@ PrinterStatus queryPrinterStatus(const QString& printer, int timeoutMs = printer
 QString printerStatusText(const PrinterStatus& status);
 // A word or two beside the chosen printer's name: "Pronta", "Sem etiquetas", ...
 QString printerStatusWord(const PrinterStatus& status);
+// The colour of the mark beside that word: green ready, amber when the printer did not
+// say, red when something is known to be wrong.
+QColor printerStatusColour(const PrinterStatus& status);
 
 namespace zebra {
 // What the printer's answer to "~HQES~HS" says, or UnreadableAnswer / NoAnswer when it
