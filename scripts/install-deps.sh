@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libqt6sql6-odbc libqt6printsupport6
+  qt6-translations-l10n
   libgl-dev
   libsqlite3-dev sqlite3
   libcups2-dev cups cups-client cups-bsd

@@ -3,9 +3,12 @@
 #include "session/ProgramState.h"
 #include "printing/ImprimeDireto.h"
 #include "app/QtOperator.h"
+#include "app/Translations.h"
 #include "app/frmsenha.h"
 #include "data/DataError.h"
 #include "data/Home.h"
+#include "printing/ImprimeDireto.h"
+#include "printing/PrinterStatus.h"
 
 #include "render/PngPrinter.h"
 #include "render/ZplRenderer.h"
@@ -54,6 +57,9 @@ CommandLine CommandLine::parse(const QStringList& arguments, const QString& exec
         } else if (a == QLatin1String("--password")) {
             if (!next(cl.password)) return fail(QStringLiteral("--password precisa de uma senha"));
             cl.hasPassword = true;
+        } else if (a == QLatin1String("--printer-status")) {
+            if (i + 1 < arguments.size() && !arguments[i + 1].startsWith(QLatin1Char('-'))) cl.printer = arguments[++i];
+            if (cl.action != Action::Help) cl.action = Action::PrinterStatus;
         } else if (a.startsWith(QLatin1String("-platform")) || a.startsWith(QLatin1String("-style"))) {
             ++i;  // Qt's own options, already taken by QApplication
         } else {
@@ -77,6 +83,8 @@ QString CommandLine::helpText()
         "  --user NOME --password SENHA   o primeiro usuário de --init (perguntados no terminal quando faltam)\n"
         "  --render JOB.zpl OUT.png       desenha as etiquetas de um trabalho ZPL, 8 pontos/mm: uma etiqueta\n"
         "                                 vira OUT.png; várias viram OUT-1.png, OUT-2.png, ...\n"
+        "  --printer-status [IMPRESSORA]  mostra o estado da impressora de etiquetas (sem nome, a atual);\n"
+        "                                 sai com 0 quando está pronta, 1 quando não está\n"
         "  --help                         mostra esta ajuda\n"
         "\n"
         "A impressora de etiquetas inicial é a da variável PRINTER, ou a padrão do spooler. Nomes aceitos:\n"
@@ -121,6 +129,19 @@ int initHome(CommandLine cl)
     }
     std::fprintf(stdout, "Bancos criados em %s\n", qPrintable(QDir::toNativeSeparators(QDir(cl.home).absolutePath())));
     return 0;
+}
+
+// The label printer's state on the terminal, for a technician: 0 when it is ready.
+int printerStatus(const CommandLine& cl)
+{
+    const QString printer = cl.printer.isEmpty() ? printers::defaultPrinter() : cl.printer;
+    const PrinterStatus status = queryPrinterStatus(printer);
+    std::fprintf(stdout, "%s: %s\n", qPrintable(printer.isEmpty() ? QStringLiteral("(nenhuma)") : printer),
+                 qPrintable(printerStatusWord(status)));
+    if (!status.ready())
+        for (const QString& line : printerStatusText(status).split(QLatin1Char('\n')))
+            std::fprintf(stdout, "  %s\n", qPrintable(line));
+    return status.ready() ? 0 : 1;
 }
 } // namespace
 
@@ -181,6 +202,10 @@ int runProgram(int argc, char** argv)
         QGuiApplication app(argc, argv);
         return renderFile(cl);
     }
+    case CommandLine::Action::PrinterStatus: {
+        QCoreApplication app(argc, argv);
+        return printerStatus(cl);
+    }
     case CommandLine::Action::Run:
         break;
     }
@@ -189,6 +214,7 @@ int runProgram(int argc, char** argv)
     QApplication app(argc, argv);
     // Message boxes that name no title of their own carry the program's name.
     QApplication::setApplicationName(QStringLiteral("Etiquetas VORLA"));
+    installPortugueseDialogs(app);
     ProgramState state(QDir(cl.home).absolutePath());
     state.impressoraAtual = printers::defaultPrinter();
     QtOperator op;
@@ -202,7 +228,6 @@ int runProgram(int argc, char** argv)
         op.message(e.text(), QStringLiteral("VORLA"), Operator::Icon::Critical);
         return 1;
     }
-    frmsenha login(state, op);
-    login.show();
+    frmsenha::showAtStart(state, op);
     return app.exec();
 }

@@ -5,13 +5,14 @@
 
 // What the command line asked for.
 struct CommandLine {
-    enum class Action { Run, Init, Render, Help, Error };
+    enum class Action { Run, Init, Render, PrinterStatus, Help, Error };
     Action action = Action::Run;
     QString home;      // --home DIR, or the folder to create with --init DIR
     QString user;      // --user NAME (with --init)
     QString password;  // --password PW (with --init)
     QString jobFile;     // --render JOB.zpl OUT.png
     QString pictureFile;
+    QString printer;   // --printer-status [PRINTER]; empty: the current label printer
     bool hasUser = false;
     bool hasPassword = false;
     QString error;
@@ -20,6 +21,7 @@ struct CommandLine {
     static QString helpText();
 };
 
-// Runs the program: the login window on the home folder, or --init, --render, --help.
+// Runs the program: the login window on the home folder, or --init, --render,
+// --printer-status, --help.
 // Returns the process exit code.
 int runProgram(int argc, char** argv);

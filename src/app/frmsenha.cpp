@@ -56,6 +56,14 @@ frmsenha::frmsenha(ProgramState& state, Operator& op, QWidget* parent)
     connect(cmdCancelar, &QPushButton::clicked, qApp, [] { QApplication::exit(0); });
 }
 
+frmsenha* frmsenha::showAtStart(ProgramState& state, Operator& op)
+{
+    auto* login = new frmsenha(state, op);
+    login->setAttribute(Qt::WA_DeleteOnClose);
+    login->show();
+    return login;
+}
+
 bool frmsenha::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::KeyPress) {
@@ -89,6 +97,11 @@ void frmsenha::cmdok_Click()
     m_main->setAttribute(Qt::WA_DeleteOnClose);
     m_main->lblusuario->setText(txtusuario->text());
     m_main->show();
+    // The login window is done: nothing typed into it may stay behind the main window,
+    // least of all the password. setText also drops the boxes' undo history.
+    txtsenha->setText(QString());
+    txtusuario->setText(QString());
+    hide();
     m_op.message(welcomeText(m_main->lblusuario->text()), QStringLiteral("VORLA"), Operator::Icon::None);
-    close();
+    close();  // the program's login window is deleted on close
 }

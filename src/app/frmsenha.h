@@ -14,6 +14,10 @@ class frmsenha : public QWidget {
 public:
     frmsenha(ProgramState& state, Operator& op, QWidget* parent = nullptr);
 
+    // The start-up window as the program shows it: deleted once it closes, which a
+    // successful login does after the main window shows.
+    static frmsenha* showAtStart(ProgramState& state, Operator& op);
+
     QLineEdit* txtusuario;
     QLineEdit* txtsenha;
     QPushButton* cmdok;

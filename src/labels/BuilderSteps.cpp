@@ -2,6 +2,7 @@
 
 #include "labels/ConfereEtiqueta.h"
 #include "labels/PreencheModelo.h"
+#include "labels/PrinterReady.h"
 #include "printing/ImprimeDireto.h"
 
 namespace builder {
@@ -24,6 +25,7 @@ zpl::JobWriter newJob(const LabelSettings& settings) {
 }
 
 bool send(LabelContext& ctx, const QString& job) {
+    if (!ensurePrinterReady(ctx.op, ctx.state.ImpressoraSelecionada)) return false;
     if (ImprimeDireto(ctx.state.ImpressoraSelecionada, QStringLiteral("VORLA"), job)) return true;
     const QString printer = ctx.state.ImpressoraSelecionada.isEmpty() ? QStringLiteral("(nenhuma)")
                                                                       : ctx.state.ImpressoraSelecionada;

@@ -29,7 +29,8 @@ LabelResult fillSendConfirm(LabelContext& ctx, QString job, double& Qtd, const Q
 QString columnsJob(const LabelSettings& settings, zpl::Media media, const QString& opening,
                    const QList<zpl::FieldRow>& rows, int columns);
 
-// Sends a job that has no read-back.
+// Sends a job that has no read-back, once the printer says it is ready. False when the
+// operator gave up waiting for the printer or the printer did not take the job (told).
 bool send(LabelContext& ctx, const QString& job);
 
 } // namespace builder

@@ -20,7 +20,8 @@ enum class LabelResult {
     Printed,
     NothingSelected,  // no layout chosen: nothing was sent
     InvalidSettings,  // offsets, percentage or speed are no numbers: nothing was sent
-    PrinterRefused,   // a job was not accepted by the printer; the operator was told
+    PrinterRefused,   // a job was not accepted by the printer, or the printer was not ready and the
+                      // operator gave up; the operator was told, nothing more needs saying
     NotConfirmed,     // the operator gave the barcode read-back up
     Cancelled,        // the operator cancelled a question (pack label, ad-hoc volume)
 };

@@ -1,6 +1,7 @@
 #include "packing/PackingPage.h"
 
 #include <QFontMetricsF>
+#include <QPageLayout>
 #include <QPagedPaintDevice>
 #include <QPainter>
 
@@ -46,6 +47,24 @@ QList<Placed> place(const QList<PrintLine>& lines, const QFontMetricsF& fm, qrea
     return placed;
 }
 
+// Where the text may go, in the painter's coordinates: the device's printable area (its
+// page layout's paint rectangle, where the painter's origin is), kept at least
+// kSafeMarginMm from every edge of the paper. A PDF "printer" or a printer that claims
+// borderless printing lets its paint rectangle reach the edge or nearly, and the page
+// printer that later prints the sheet cuts what is there.
+constexpr qreal kSafeMarginMm = 10;
+
+QRectF printableArea(QPagedPaintDevice& device)
+{
+    const QPageLayout layout = device.pageLayout();
+    const int dpi = device.logicalDpiX();
+    const QRectF paper = layout.fullRectPixels(dpi);
+    const QRectF paint = layout.paintRectPixels(dpi);
+    const qreal margin = kSafeMarginMm / 25.4 * dpi;
+    const QRectF area = paint.intersected(paper.adjusted(margin, margin, -margin, -margin));
+    return area.translated(-paint.topLeft());
+}
+
 } // namespace
 
 bool paintPackingDocument(QPagedPaintDevice& device, const QList<PrintLine>& lines)
@@ -56,12 +75,16 @@ bool paintPackingDocument(QPagedPaintDevice& device, const QList<PrintLine>& lin
     painter.setFont(font);
     const QFontMetricsF fm(font, &device);
 
+    // Column 1 starts at the printable area's left edge; when the widest line passes its
+    // right edge, the whole document's text is scaled down to fit, positions and order kept.
+    const QRectF area = printableArea(device);
     qreal right = 0;
     const QList<Placed> placed = place(lines, fm, right);
     qreal scale = 1;
-    if (right > device.width()) scale = device.width() / right;
+    if (right > area.width()) scale = area.width() / right;
+    painter.translate(area.topLeft());
     painter.scale(scale, scale);
-    const qreal pageHeight = device.height() / scale;
+    const qreal pageHeight = area.height() / scale;
     const int rowsPerPage = std::max(1, int(pageHeight / fm.lineSpacing()));
 
     int page = 0;

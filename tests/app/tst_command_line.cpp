@@ -1,4 +1,5 @@
 #include "app/CommandLine.h"
+#include "support/FakeLabelPrinter.h"
 
 #include <QDir>
 #include <QFile>
@@ -21,6 +22,10 @@ private slots:
         QTest::newRow("help wins") << QStringList{"p", "--init", "/n", "--help"} << int(CommandLine::Action::Help) << "/n";
         QTest::newRow("missing value") << QStringList{"p", "--home"} << int(CommandLine::Action::Error) << "/exe";
         QTest::newRow("unknown") << QStringList{"p", "--bogus"} << int(CommandLine::Action::Error) << "/exe";
+        QTest::newRow("printer status") << QStringList{"p", "--printer-status", "file:/x"}
+                                        << int(CommandLine::Action::PrinterStatus) << "/exe";
+        QTest::newRow("current printer status") << QStringList{"p", "--printer-status"}
+                                                << int(CommandLine::Action::PrinterStatus) << "/exe";
         QTest::newRow("user without init") << QStringList{"p", "--user", "u"} << int(CommandLine::Action::Error) << "/exe";
     }
 
@@ -65,6 +70,37 @@ private slots:
         p.kill();
         p.waitForFinished();
         QVERIFY(!QFile::exists(empty.filePath("bd/TOMVEL.db")));
+    }
+
+    // --printer-status for a technician: the state on the terminal, 0 when ready.
+    void printerStatus_data()
+    {
+        QTest::addColumn<QString>("printer");  // empty: $PRINTER, the current printer
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("output");
+        QTest::newRow("ready folder") << "file:" + QDir::tempPath() << 0 << "Pronta";
+        QTest::newRow("current printer") << QString() << 0 << "Pronta";
+        QTest::newRow("missing folder") << "file:/nao/existe" << 1 << "Pasta da impressora não existe: /nao/existe";
+        QTest::newRow("paper out") << "fake" << 1 << "Impressora sem etiquetas";
+    }
+
+    void printerStatus()
+    {
+        QFETCH(QString, printer);
+        QFETCH(int, exitCode);
+        QFETCH(QString, output);
+        FakeLabelPrinter fake({FakeLabelPrinter::Answer::PaperOut});
+        if (printer == "fake") printer = fake.uri();
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("PRINTER", "file:" + QDir::tempPath());
+        QProcess p;
+        p.setProcessEnvironment(env);
+        p.start(QStringLiteral(ETIQUETAS_EXE), printer.isEmpty() ? QStringList{"--printer-status"}
+                                                                 : QStringList{"--printer-status", printer});
+        QVERIFY(p.waitForFinished(20000));
+        QCOMPARE(p.exitCode(), exitCode);
+        const QString text = QString::fromUtf8(p.readAllStandardOutput());
+        QVERIFY2(text.contains(output), qPrintable(text));
     }
 };
 

@@ -54,6 +54,7 @@ private slots:
         QVERIFY(main);
         QVERIFY(main->isVisible());
         QVERIFY(!login.isVisible());
+        QVERIFY(login.txtsenha->text().isEmpty());
         QCOMPARE(main->lblusuario->text(), QString("admin"));  // as typed, not as stored (ADMIN)
         QCOMPARE(main->windowTitle(), QString("Programa de Impresão VORLA V.s. 1.0"));
         QCOMPARE(op.shown.last().text, QString("OLÁ  admin, SEJA BEM VINDO!"));
@@ -84,6 +85,25 @@ private slots:
 
         main->mnu_dolmsair->trigger();
         QTRY_VERIFY(!main);  // closed and gone
+    }
+
+    // Once the main window shows, the login window is gone and nothing holds the
+    // password typed into it.
+    void loginWindowLeavesNothingBehind()
+    {
+        TempHome home;
+        ScriptedOperator op;
+        QPointer<frmsenha> login = frmsenha::showAtStart(home.state(), op);
+        QTest::keyClicks(login->txtusuario, "admin");
+        QTest::keyClicks(login->txtsenha, "1234");
+        QTest::mouseClick(login->cmdok, Qt::LeftButton);
+        QPointer<frmzepa> main = login ? login->mainWindow() : nullptr;
+        QTRY_VERIFY(!login);
+        QVERIFY(main && main->isVisible());
+        for (QWidget* w : QApplication::topLevelWidgets()) QVERIFY(w->objectName() != "frmsenha");
+        for (QWidget* w : QApplication::allWidgets())
+            if (auto* box = qobject_cast<QLineEdit*>(w)) QVERIFY(box->text() != "1234");
+        main->close();
     }
 
     void missingOrderStoreDoesNotStopTheMenu()

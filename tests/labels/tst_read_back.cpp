@@ -108,15 +108,16 @@ void ReadBackTest::refusedJobIsReportedAndNotReadBack()
     bench.settings.producaoCaption = labeltype::Costura5016;
     bench.settings.producao.Check1 = true;
     bench.settings.producao.Check2 = true;
+    bench.op.yesNo << true;  // the printer does not answer its status query: send anyway
     LabelContext ctx = bench.context();
     double qtd = 10;
     QCOMPARE(EtiquetaCostura5016(ctx, qtd, QStringLiteral("10"), QStringLiteral("04"), QStringLiteral("00"), 0),
              LabelResult::PrinterRefused);
-    QCOMPARE(bench.op.shown.size(), 1);  // one message, no read-back, no second job
-    QCOMPARE(bench.op.shown[0].kind, QStringLiteral("message"));
-    QCOMPARE(bench.op.shown[0].title, QStringLiteral("VORLA"));
-    QCOMPARE(bench.op.shown[0].icon, Operator::Icon::Critical);
-    QVERIFY(bench.op.shown[0].text.contains(QStringLiteral("socket://127.0.0.1:1")));
+    QCOMPARE(bench.op.shown.size(), 2);  // one message, no read-back, no second job
+    QCOMPARE(bench.op.shown[1].kind, QStringLiteral("message"));
+    QCOMPARE(bench.op.shown[1].title, QStringLiteral("VORLA"));
+    QCOMPARE(bench.op.shown[1].icon, Operator::Icon::Critical);
+    QVERIFY(bench.op.shown[1].text.contains(QStringLiteral("socket://127.0.0.1:1")));
 }
 
 void ReadBackTest::packQuestionCancelledOrNotANumber_data()

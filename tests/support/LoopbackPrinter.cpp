@@ -7,7 +7,24 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+namespace {
+// A ready printer's answer to "~HQES~HS": the extended status block, then the three
+// host status strings.
+const QByteArray kReady = QByteArrayLiteral(
+    "\x02\r\n  PRINTER STATUS\r\n   ERRORS:         0 00000000 00000000\r\n"
+    "   WARNINGS:       0 00000000 00000000\r\n\x03\r\n"
+    "\x02" "030,0,0,1245,000,0,0,0,000,0,0,0\x03\r\n"
+    "\x02" "000,0,0,0,1,2,6,0,00000000,1,000\x03\r\n"
+    "\x02" "1234,0\x03\r\n");
+
+bool isStatusQuery(const QByteArray& bytes)
+{
+    return bytes.startsWith("~HQES") || bytes.startsWith("~HS");
+}
+} // namespace
+
 LoopbackPrinter::LoopbackPrinter()
+    : m_responder([](int) { return StatusReply{kReady}; })
 {
     m_listen = ::socket(AF_INET, SOCK_STREAM, 0);
     sockaddr_in addr{};
@@ -44,15 +61,22 @@ void LoopbackPrinter::serve()
         if (c < 0) continue;
         QByteArray job;
         char buffer[65536];
+        bool query = false;
         for (;;) {
             pollfd q{c, POLLIN, 0};
             if (::poll(&q, 1, 10000) <= 0) break;
             const ssize_t n = ::read(c, buffer, sizeof buffer);
             if (n <= 0) break;
-            job.append(buffer, n);
+            if (job.isEmpty() && isStatusQuery(QByteArray(buffer, n))) {
+                query = true;
+                if (answer(c)) break;
+                continue;
+            }
+            if (!query) job.append(buffer, n);
         }
         ::close(c);
         std::lock_guard lock(m_mutex);
+        if (query) continue;
         m_jobs << job;
         m_arrived.notify_all();
     }
@@ -69,4 +93,31 @@ QList<QByteArray> LoopbackPrinter::jobs()
 {
     std::lock_guard lock(m_mutex);
     return m_jobs;
+}
+
+bool LoopbackPrinter::answer(int connection)
+{
+    StatusReply reply;
+    {
+        std::lock_guard lock(m_mutex);
+        reply = m_responder(m_queries++);
+    }
+    for (qsizetype sent = 0; sent < reply.bytes.size();) {
+        const ssize_t n = ::send(connection, reply.bytes.constData() + sent, reply.bytes.size() - sent, MSG_NOSIGNAL);
+        if (n <= 0) break;
+        sent += n;
+    }
+    return reply.hangUp;
+}
+
+void LoopbackPrinter::setStatusResponder(std::function<StatusReply(int)> responder)
+{
+    std::lock_guard lock(m_mutex);
+    m_responder = std::move(responder);
+}
+
+int LoopbackPrinter::statusQueries()
+{
+    std::lock_guard lock(m_mutex);
+    return m_queries;
 }

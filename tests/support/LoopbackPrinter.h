@@ -6,16 +6,27 @@
 
 #include <atomic>
 #include <condition_variable>
+#include <functional>
 #include <mutex>
 #include <thread>
 
 // A label printer on the loopback interface: listens on 127.0.0.1, takes every
 // connection as one job and keeps its bytes. Runs on its own thread, so a job of any
-// size can be sent from the test's thread.
+// size can be sent from the test's thread. A connection that starts with a status query
+// ("~HQES", "~HS") is no job: it is answered, by default as a ready printer answers.
 class LoopbackPrinter {
 public:
     LoopbackPrinter();
     ~LoopbackPrinter();
+
+    // What the printer says to its n-th status query (0 first): bytes, then whether it
+    // hangs up at once instead of waiting for the client to.
+    struct StatusReply {
+        QByteArray bytes;
+        bool hangUp = false;
+    };
+    void setStatusResponder(std::function<StatusReply(int query)> responder);
+    int statusQueries();
 
     quint16 port() const { return m_port; }
     QString uri() const;  // socket://127.0.0.1:PORT
@@ -26,6 +37,7 @@ public:
 
 private:
     void serve();
+    bool answer(int connection);  // true: hang up now
     int m_listen = -1;
     quint16 m_port = 0;
     std::atomic<bool> m_stop{false};
@@ -33,4 +45,6 @@ private:
     std::mutex m_mutex;
     std::condition_variable m_arrived;
     QList<QByteArray> m_jobs;
+    std::function<StatusReply(int)> m_responder;
+    int m_queries = 0;
 };

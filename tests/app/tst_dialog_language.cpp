@@ -1,0 +1,94 @@
+#include "app/QtOperator.h"
+#include "app/Translations.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QDialog>
+#include <QLabel>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+
+namespace {
+// Every text the next modal dialog shows (labels, buttons, combo-box items); the
+// dialog is then closed as if cancelled.
+QStringList textsOfNextDialog(const std::function<void()>& open) {
+    QStringList texts;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialog) return;
+        poll.stop();
+        for (auto* b : dialog->findChildren<QAbstractButton*>())
+            if (b->isVisible()) texts << b->text();
+        for (auto* l : dialog->findChildren<QLabel*>())
+            if (l->isVisible()) texts << l->text();
+        for (auto* c : dialog->findChildren<QComboBox*>())
+            for (int i = 0; i < c->count(); ++i)
+                texts << c->itemText(i);
+        if (auto* box = qobject_cast<QMessageBox*>(dialog))
+            box->done(QMessageBox::No);
+        else
+            dialog->reject();
+    });
+    poll.start(20);
+    open();
+    return texts;
+}
+} // namespace
+
+// Qt's own dialogs in the operators' language on a machine whose locale is not
+// Portuguese (main() runs this test under LANG=C).
+class tst_dialog_language : public QObject {
+    Q_OBJECT
+  private slots:
+    void standardDialogsArePortuguese_data() {
+        QTest::addColumn<QString>("dialog");
+        QTest::addColumn<QStringList>("portuguese");
+        QTest::addColumn<QStringList>("english");
+        QTest::newRow("question") << "question" << QStringList{"&Sim", "&Não"} << QStringList{"&Yes", "&No"};
+        QTest::newRow("message") << "message" << QStringList{"OK"} << QStringList{};
+        QTest::newRow("input box") << "input" << QStringList{"OK", "Cancelar"} << QStringList{"Cancel"};
+        QTest::newRow("printer chooser")
+            << "printer" << QStringList{"OK", "Cancelar"} << QStringList{"Cancel"};
+        QTest::newRow("open file") << "file" << QStringList{"&Abrir", "Cancelar"}
+                                   << QStringList{"&Open", "Cancel", "Look in:", "File &name:"};
+        QTest::newRow("page printer") << "page" << QStringList{"&Imprimir", "Imprimir para arquivo (PDF)"}
+                                      << QStringList{"&Print", "Print", "Print to File (PDF)", "Cancel"};
+    }
+
+    void standardDialogsArePortuguese() {
+        QFETCH(QString, dialog);
+        QFETCH(QStringList, portuguese);
+        QFETCH(QStringList, english);
+        QtOperator op;
+        const QStringList texts = textsOfNextDialog([&] {
+            if (dialog == "question")
+                QVERIFY(!op.askYesNo("PEDIDO JÁ IMPORTADO!", "VORLA", Operator::Icon::Question));
+            if (dialog == "message") op.message("Pronto", "VORLA", Operator::Icon::Information);
+            if (dialog == "input") QVERIFY(!op.inputBox("Volume:", "VORLA", QString()));
+            if (dialog == "printer") QVERIFY(!op.choosePrinter({"file:/tmp"}, "file:/tmp"));
+            if (dialog == "file") QVERIFY(!op.openFile("Abrir pedido", "Texto (*.txt)"));
+            if (dialog == "page") QVERIFY(!op.choosePagePrinter());
+        });
+        for (const QString& text : portuguese)
+            QVERIFY2(texts.contains(text), qPrintable(texts.join(" | ")));
+        for (const QString& text : english)
+            QVERIFY2(!texts.contains(text), qPrintable(texts.join(" | ")));
+    }
+};
+
+int main(int argc, char** argv) {
+    qputenv("LANG", "C");
+    qputenv("LC_ALL", "C");
+    qunsetenv("LANGUAGE");
+    QApplication app(argc, argv);
+    if (!installPortugueseDialogs(app)) return 2;
+    tst_dialog_language test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_dialog_language.moc"

@@ -1,0 +1,59 @@
+#include "support/FakeLabelPrinter.h"
+
+namespace {
+QByteArray frame(const QByteArray& text) {
+    return '\x02' + text + "\x03\r\n";
+}
+
+QByteArray extended(const char* errors) {
+    return frame(QByteArray("\r\n  PRINTER STATUS\r\n   ERRORS:         ") + errors +
+                 "\r\n   WARNINGS:       0 00000000 00000000\r\n");
+}
+
+// ~HS: string 1 field 2 paper out, field 3 pause; string 2 field 3 head up, field 4
+// ribbon out; string 3 the password and the static-RAM flag.
+QByteArray hostStatus(bool paperOut, bool paused, bool headUp, bool ribbonOut) {
+    return frame(QByteArray("030,") + (paperOut ? "1" : "0") + ',' + (paused ? "1" : "0") +
+                 ",1245,000,0,0,0,000,0,0,0") +
+           frame(QByteArray("000,0,") + (headUp ? "1" : "0") + ',' + (ribbonOut ? "1" : "0") +
+                 ",1,2,6,0,00000000,1,000") +
+           frame("1234,0");
+}
+} // namespace
+
+FakeLabelPrinter::FakeLabelPrinter(QList<Answer> script) : m_script(std::move(script)) {
+    m_printer.setStatusResponder([this](int query) {
+        std::lock_guard lock(m_mutex);
+        return reply(m_script.value(std::min<qsizetype>(query, m_script.size() - 1), Answer::Ready));
+    });
+}
+
+void FakeLabelPrinter::setScript(QList<Answer> script) {
+    std::lock_guard lock(m_mutex);
+    m_script = std::move(script);
+}
+
+LoopbackPrinter::StatusReply FakeLabelPrinter::reply(Answer answer) {
+    const QByteArray noErrors = extended("0 00000000 00000000");
+    switch (answer) {
+    case Answer::Ready:
+        return {noErrors + hostStatus(false, false, false, false)};
+    case Answer::PaperOut:
+        return {hostStatus(true, false, false, false)};
+    case Answer::PaperOutCurrent:
+        return {extended("1 00000000 00000001")};
+    case Answer::HeadUp:
+        return {extended("1 00000000 00000004") + hostStatus(false, false, true, false)};
+    case Answer::Paused:
+        return {noErrors + hostStatus(false, true, false, false)};
+    case Answer::RibbonOut:
+        return {extended("1 00000000 00000002") + hostStatus(false, false, false, true)};
+    case Answer::Silent:
+        return {};
+    case Answer::Cut:
+        return {noErrors + hostStatus(false, false, false, false).left(60), true};
+    case Answer::Garbage:
+        return {QByteArrayLiteral("?? SYNTAX ERROR ??\r\n")};
+    }
+    return {};
+}
