@@ -1,8 +1,11 @@
 #include "labels/PrinterReady.h"
 
+#include "printing/CaptureScope.h"
 #include "session/Operator.h"
 
 bool ensurePrinterReady(Operator& op, const QString& printer) {
+    // A preview sends nothing: the printer's state does not matter to it.
+    if (printing::CaptureScope::active()) return true;
     const QString title = QStringLiteral("VORLA");
     for (;;) {
         const PrinterStatus status = queryPrinterStatus(printer);

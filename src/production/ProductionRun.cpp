@@ -1,6 +1,7 @@
 #include "production/ProductionRun.h"
 
 #include "data/SqlText.h"
+#include "labels/PrinterReady.h"
 #include "printing/ImprimeDireto.h"
 #include "render/PreviewOperator.h"
 #include "production/MenuSettings.h"
@@ -226,7 +227,9 @@ void ProductionRun::finishOrder(ProductionDisplay& d, const Record& line, const 
     const QString label = summaryLabel(d.TotalPedido, d, line, s);
     m_state.RsGeral = Recordset();
     m_state.RsSoma = Recordset();
-    if (!ImprimeDireto(m_state.ImpressoraSelecionada, QStringLiteral("ZEBRA"), label))
+    // A printer the operator gave up on gets no summary; the order's lines are printed.
+    if (ensurePrinterReady(m_op, m_state.ImpressoraSelecionada) &&
+        !ImprimeDireto(m_state.ImpressoraSelecionada, QStringLiteral("ZEBRA"), label))
         m_op.message(QStringLiteral("A impressora %1 não aceitou a etiqueta de resumo do pedido %2. As etiquetas do "
                                     "pedido foram impressas e marcadas; separe o pedido sem o resumo.")
                          .arg(m_state.ImpressoraSelecionada, line.text(QStringLiteral("lote"))),

@@ -1,6 +1,7 @@
 #include "production/frmimpressao.h"
 
 #include "printing/ImprimeDireto.h"
+#include "printing/PrinterStatus.h"
 #include "production/MenuSettings.h"
 #include "session/Guarded.h"
 #include "session/Operator.h"
@@ -126,6 +127,7 @@ frmimpressao::frmimpressao(ProgramState& state, Operator& op, std::function<QStr
 
     Label20 = caption("Label20", QStringLiteral("Impressora Selecionada:"));
     lblimpsel = caption("lblimpsel", QString());
+    lblestado = caption("lblestado", QString());
     Command1 = named(new QPushButton(QStringLiteral("Trocar Impressora")), "Command1");
     Cmdimprimir = named(new QPushButton(style()->standardIcon(QStyle::SP_DialogApplyButton), QStringLiteral("Imprimir")),
                         "Cmdimprimir");
@@ -160,6 +162,7 @@ frmimpressao::frmimpressao(ProgramState& state, Operator& op, std::function<QStr
     auto* printerRow = new QHBoxLayout;
     printerRow->addWidget(Label20);
     printerRow->addWidget(lblimpsel, 1);
+    printerRow->addWidget(lblestado);
     printerRow->addWidget(Command1);
 
     auto* actions = new QHBoxLayout;
@@ -222,6 +225,16 @@ void frmimpressao::choosePrinter()
         m_state.impressoraAtual = *chosen;
     m_state.ImpressoraSelecionada = m_state.impressoraAtual;
     lblimpsel->setText(m_state.ImpressoraSelecionada);
+    showPrinterState();
+}
+
+void frmimpressao::showPrinterState()
+{
+    // Seen before the click: a printer out of labels, open or paused shows here.
+    const PrinterStatus status = queryPrinterStatus(m_state.ImpressoraSelecionada);
+    lblestado->setText(QStringLiteral("<span style=\"color:%1\">&#9679;</span> %2")
+                           .arg(printerStatusColour(status).name(), printerStatusWord(status).toHtmlEscaped()));
+    lblestado->setToolTip(printerStatusText(status));
 }
 
 void frmimpressao::applyMenuSettings(const MenuSettings& settings)
@@ -324,6 +337,7 @@ void frmimpressao::Cmdimprimir_Click()
     ProductionRun run(m_state, m_op, *type);
     runGuarded(m_op, [&] { run.Cmdimprimir(m_display, settings(), m_user()); });
     showDisplay();
+    showPrinterState();
     Cmdimprimir->setEnabled(true);
 }
 
@@ -333,6 +347,7 @@ void frmimpressao::cmdcalibracao_Click()
     if (!type) return;
     ProductionRun run(m_state, m_op, *type);
     runGuarded(m_op, [&] { run.cmdcalibracao(m_display, settings()); });
+    showPrinterState();
 }
 
 void frmimpressao::cmdvisualizar_Click()

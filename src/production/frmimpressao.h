@@ -62,6 +62,7 @@ public:
     QCheckBox* Check2;
     QLabel* Label20;
     QLabel* lblimpsel;
+    QLabel* lblestado;  // the printer's state: a coloured mark and a word
     QPushButton* Command1;
     QPushButton* Cmdimprimir;
     QPushButton* cmdcalibracao;
@@ -76,6 +77,7 @@ public:
 private:
     void Form_Load();
     void choosePrinter();
+    void showPrinterState();
     ProductionSettings settings() const;
     void showDisplay();
 

@@ -3,7 +3,7 @@
 #include "production/MenuSettings.h"
 #include "production/frmimpressao.h"
 #include "session/Regional.h"
-#include "support/LoopbackPrinter.h"
+#include "support/FakeLabelPrinter.h"
 #include "support/Orders.h"
 #include "support/ScriptedOperator.h"
 #include "support/TempHome.h"
@@ -28,13 +28,15 @@ const QString Numprod = QStringLiteral("0000000123");
 // A workstation with the production window open for one label type.
 struct Station {
     TempHome home;
-    LoopbackPrinter printer;
+    FakeLabelPrinter fake;  // answers its state as ready unless a test scripts otherwise
+    LoopbackPrinter& printer = fake.printer();
     ScriptedOperator op;
     std::unique_ptr<frmimpressao> window;
     qint64 order1 = 0;
     qint64 order2 = 0;
 
-    explicit Station(const QString& caption)
+    explicit Station(const QString& caption, QList<FakeLabelPrinter::Answer> states = {FakeLabelPrinter::Answer::Ready})
+        : fake(states)
     {
         home.state().impressoraAtual = printer.uri();
         // Order 5001 with three lines, then order 5002 with one, under one production number.
@@ -209,7 +211,10 @@ private slots:
         QFETCH(QString, message);
         Station s(labeltype::Tag5360);
         s.op.readsEveryLabel = false;
-        if (!printer.isEmpty()) s.home.state().ImpressoraSelecionada = printer;
+        if (!printer.isEmpty()) {
+            s.home.state().ImpressoraSelecionada = printer;
+            s.op.yesNo << true;  // the printer does not answer: send anyway
+        }
         s.window->TXTPORCENTAGEM->setText(percentage);
         s.enter("123");
         s.op.readings << std::nullopt;
@@ -220,6 +225,28 @@ private slots:
         QCOMPARE(s.flag("DATA_IMPRE", 0), QString());
         QCOMPARE(s.screen(), QString("5001|7891000000011|5001||Faltam 4 de 4"));
         QVERIFY(s.window->Cmdimprimir->isEnabled());
+    }
+
+    void aPrinterOutOfLabelsIsToldBeforeAnythingIsSent()
+    {
+        using A = FakeLabelPrinter::Answer;
+        // Ready when the window loads; out of labels at the first click (given up) and at
+        // the second, until "Sim" finds it ready again.
+        Station s(labeltype::Tag5360, {A::Ready, A::PaperOut, A::PaperOut, A::PaperOut, A::Ready});
+        QVERIFY(s.window->lblestado->text().contains("Pronta"));
+        s.enter("123");
+        s.op.yesNo << false;
+        s.click();
+        QVERIFY(s.op.shown.last().text.startsWith("Impressora sem etiquetas"));
+        QCOMPARE(s.flag("IMPRESSO", 0), QString("A"));
+        QVERIFY(s.printer.jobs().isEmpty());
+        QVERIFY(s.window->lblestado->text().contains("Sem etiquetas"));
+        s.op.yesNo << true;
+        s.click();
+        QCOMPARE(s.printer.waitForJobs(1).size(), 1);
+        QCOMPARE(s.flag("IMPRESSO", 0), QString("S"));
+        QCOMPARE(s.flag("IMPRESSO", 1), QString("A"));
+        QCOMPARE(s.op.messages(), QStringList());
     }
 
     void optionBoxesMustNameOneLayout_data()
