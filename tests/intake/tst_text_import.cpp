@@ -116,68 +116,42 @@ class TstTextImport : public QObject {
         QCOMPARE(countOf(home.state(), "VORLA"), 1);
     }
 
-    void failureLeavesStoreAsBefore_data() {
-        QTest::addColumn<QString>("failing");
-        QTest::addColumn<QString>("messageText");
-        QTest::newRow("short line in the middle")
-            << orderLine("77", "A") + "\r\na,b,c\r\n" + orderLine("77", "C")
-            << "Erro: 9-> FORMATO DE ARQUIVO INVÁLIDO!";
-        QTest::newRow("file gone") << QString() << "Erro: 53-> FORMATO DE ARQUIVO INVÁLIDO!";
-        // A store failure is a data error, not a format one: its text is shown.
-        QTest::newRow("store refuses the second line")
-            << orderLine("77", "A") + "\r\n" + orderLine("77", "REFUSED") << "disk full";
-    }
+    void failureLeavesStoreAsBefore_data() { addRowsFrom(DATA_DIR "/failures.txt"); }
     void failureLeavesStoreAsBefore() {
-        QFETCH(QString, failing);
-        QFETCH(QString, messageText);
+        const QString message = dataRow()["message"];
         TempHome home;
         ScriptedOperator op;
         import(home, op, {fileWith(home, orderLine("1", "A").toUtf8(), "first.txt")});
         const QStringList before = storeDump(home.state());
         QCOMPARE(before.size(), 2);
         home.state().ConexaoPedidos.execute(
-            "CREATE TRIGGER refuse BEFORE INSERT ON VORLA WHEN "
-            "NEW.CODIG_PROD = 'REFUSED' BEGIN SELECT RAISE(ABORT, 'disk full'); END");
-
-        const QString path =
-            failing.isNull() ? home.path() + "/missing.txt" : fileWith(home, failing.toUtf8());
+            "CREATE TRIGGER refuse BEFORE INSERT ON VORLA WHEN NEW.CODIG_PROD = "
+            "'REFUSED' BEGIN SELECT RAISE(ABORT, 'disk full'); END");
+        const QString path = home.path() + "/pedido.txt";
+        QFile::copy(DATA_DIR "/orders/" + QString(QTest::currentDataTag()) + ".txt", path);
         op.shown.clear();
         op.files << path;
         runGuarded(op, [&] { importTextFilesUntilDone(home.state(), op, "ADMIN"); });
         QCOMPARE(storeDump(home.state()), before);
-        QCOMPARE(op.messages(), QStringList{messageText});
-        const bool formatError = messageText.startsWith("Erro: ");
+        QCOMPARE(op.messages(), QStringList{message});
+        const bool formatError = message.startsWith("Erro: ");
         QCOMPARE(op.shown.last().icon, formatError ? Operator::Icon::None : Operator::Icon::Critical);
         QCOMPARE(op.shown.last().title, formatError ? QCoreApplication::applicationName() : QString("VORLA"));
-        QCOMPARE(QFile::exists(path), !failing.isNull());
+        QCOMPARE(QFile::exists(path), QTest::currentDataTag() != QString("file-gone"));
     }
 
-    void reimport_data() {
-        QTest::addColumn<QString>("number");
-        QTest::addColumn<QList<bool>>("answers");
-        QTest::addColumn<QStringList>("texts"); // messages and questions shown after the dialog
-        const QString question = "PEDIDO JÁ IMPORTADO!Deseja importar novamente?";
-        QTest::newRow("yes imports again")
-            << "500" << QList<bool>{true} << QStringList{question, "PEDIDO 500 IMPORTADO COM SUCESSO!"};
-        QTest::newRow("no adds nothing") << "500" << QList<bool>{false} << QStringList{question};
-        // The existence test compares the number as written, blanks included.
-        QTest::newRow("number with blanks is new")
-            << " 500" << QList<bool>{} << QStringList{"PEDIDO  500 IMPORTADO COM SUCESSO!"};
-    }
+    void reimport_data() { addRowsFrom(DATA_DIR "/reimports.txt"); }
     void reimport() {
-        QFETCH(QString, number);
-        QFETCH(QList<bool>, answers);
-        QFETCH(QStringList, texts);
+        const DataRow r = dataRow();
         TempHome home;
         ScriptedOperator op;
         import(home, op, {fileWith(home, orderLine("500", "A").toUtf8(), "first.txt")});
         op.shown.clear();
-        const QString path = fileWith(home, orderLine(number, "B").toUtf8());
+        const QString path = fileWith(home, orderLine(r["number"], "B").toUtf8());
         op.files << path;
-        const bool imported = texts.last().contains("SUCESSO");
+        const bool imported = r["texts"].contains("SUCESSO");
         if (imported) op.files << std::nullopt;
-        for (bool a : answers)
-            op.yesNo << a;
+        if (!r["answer"].isEmpty()) op.yesNo << (r["answer"] == "yes");
         importTextFilesUntilDone(home.state(), op, "ADMIN");
         QCOMPARE(countOf(home.state(), "VORLAPEDIDOS"), imported ? 2 : 1);
         QCOMPARE(countOf(home.state(), "VORLA"), imported ? 2 : 1);
@@ -185,7 +159,7 @@ class TstTextImport : public QObject {
         QStringList seen;
         for (const auto& s : op.shown)
             if (s.kind != "file") seen << s.text;
-        QCOMPARE(seen, texts);
+        QCOMPARE(seen, r["texts"].split(';'));
         QVERIFY(op.files.isEmpty());
     }
 

@@ -68,56 +68,31 @@ class LabelRulesTest : public QObject {
         QCOMPARE(job, r["filled"]);
     }
 
-    void offsetsMoveEveryField_data() {
-        QTest::addColumn<QString>("coluna");
-        QTest::addColumn<QString>("largura");
-        QTest::addColumn<QString>("firstFields");
-        const QString f = "^FT%1 ,%2^A0N,28,26^FH\\^FD7891234567890^FS^FT%3 ,%4";
-        QTest::newRow("00 00") << "00"
-                               << "00" << f.arg(80).arg(166).arg(285).arg(38);
-        QTest::newRow("-50 00") << "-50"
-                                << "00" << f.arg(30).arg(166).arg(235).arg(38);
-        QTest::newRow("05 -50") << "05"
-                                << "-50" << f.arg(85).arg(116).arg(290).arg(-12);
-    }
+    void offsetsMoveEveryField_data() { addRowsFrom(DATA_DIR "/offsets.txt"); }
     void offsetsMoveEveryField() {
-        QFETCH(QString, coluna);
-        QFETCH(QString, largura);
-        QFETCH(QString, firstFields);
+        const DataRow r = dataRow();
         LabelBench bench;
         bench.settings = settingsFor(labeltype::Costura5023, "");
-        bench.settings.cbocoluna = coluna;
-        bench.settings.cbolargura = largura;
+        bench.settings.cbocoluna = r["coluna"];
+        bench.settings.cbolargura = r["largura"];
         double qtd = 10;
         QCOMPARE(bench.run(EtiquetaCostura5023, qtd), LabelResult::Printed);
         const QString job = bench.jobs(1).value(0);
-        QVERIFY2(job.contains("^XA^MMT^PW799^LL0184^LS0" + firstFields), qPrintable(job));
+        QVERIFY2(job.contains("^XA^MMT^PW799^LL0184^LS0" + r["firstFields"]), qPrintable(job));
     }
 
-    void confTxt_data() {
-        QTest::addColumn<QByteArray>("content");
-        QTest::addColumn<QString>("line5"); // null: no key 5
-        QTest::newRow("key and text") << QByteArray("5ABC\r\n") << "ABC";
-        QTest::newRow("key alone") << QByteArray("5\n") << "";
-        QTest::newRow("blanks kept") << QByteArray("5 ABC  \n") << " ABC  ";
-        QTest::newRow("cut at 51") << QByteArray("5" + QByteArray(60, 'x')) << QString(50, 'x');
-        QTest::newRow("last wins") << QByteArray("5FIRST\n1SRV\n\n5LAST\n") << "LAST";
-        QTest::newRow("no key 5") << QByteArray("1SRV\n2DB\n6OTHER\n") << QString();
-        QTest::newRow("Windows-1252") << QByteArray("5PE\xC7\x41\r\n") << "PEÇA";
-        QTest::newRow("UTF-8 with mark") << QByteArray("\xEF\xBB\xBF\x35PE\xC3\x87\x41\n") << "PEÇA";
-    }
+    void confTxt_data() { addRowsFrom(DATA_DIR "/conf-txt.txt"); }
     void confTxt() {
-        QFETCH(QByteArray, content);
-        QFETCH(QString, line5);
+        const DataRow r = dataRow();
         QTemporaryDir dir;
         QFile file(dir.filePath("conf.txt"));
         QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(content);
+        file.write(QByteArray::fromPercentEncoding(r["content"].toUtf8()));
         file.close();
         const auto conf = readConfTxt(file.fileName());
         QVERIFY(conf);
-        QCOMPARE(conf->value(5).has_value(), !line5.isNull());
-        if (!line5.isNull()) QCOMPARE(*conf->value(5), line5);
+        QCOMPARE(conf->value(5).has_value(), r["line5"] != "<none>");
+        if (conf->value(5)) QCOMPARE(*conf->value(5), r["line5"]);
         QVERIFY(!readConfTxt(dir.filePath("missing.txt")));
     }
 

@@ -11,33 +11,10 @@
 class ReadBackTest : public QObject {
     Q_OBJECT
   private slots:
-    void matching_data() {
-        QTest::addColumn<QString>("expected");
-        QTest::addColumn<QString>("reading");
-        QTest::addColumn<bool>("match");
-        QTest::newRow("same") << "7891234567890"
-                              << "7891234567890" << true;
-        QTest::newRow("letter case") << "abc123"
-                                     << "ABC123" << true;
-        QTest::newRow("accented case") << "ção1"
-                                       << "ÇÃO1" << true;
-        QTest::newRow("trailing blank") << "7891234567890"
-                                        << "7891234567890 " << false;
-        QTest::newRow("leading blank") << "7891234567890"
-                                       << " 7891234567890" << false;
-        QTest::newRow("reader prefix") << "7891234567890"
-                                       << "]C17891234567890" << false;
-        QTest::newRow("part of the code") << "7891234567890"
-                                          << "789123456789" << false;
-        QTest::newRow("empty code, empty reading") << ""
-                                                   << "" << true;
-    }
-
+    void matching_data() { addRowsFrom(DATA_DIR "/readings.txt"); }
     void matching() {
-        QFETCH(QString, expected);
-        QFETCH(QString, reading);
-        QFETCH(bool, match);
-        QCOMPARE(barcodeReadingMatches(reading, expected), match);
+        const DataRow r = dataRow();
+        QCOMPARE(barcodeReadingMatches(r["reading"], r["expected"]), r["match"] == "yes");
     }
 
     void wrongThenRight() {
