@@ -117,6 +117,7 @@ sqlite3* handleOf(const QSqlDatabase& db)
 struct Shape {
     QString text;
     QList<QStringView> literals;
+    QList<int> doubledQuotes;  // the literals that hold a doubled quote
 };
 
 bool isChangeStatement(QStringView sql)
@@ -133,6 +134,7 @@ std::optional<Shape> shapeOf(const QString& statement)
     const QStringView sql(statement);
     Shape shape;
     shape.text.reserve(sql.size());
+    shape.literals.reserve(32);
     qsizetype copied = 0;  // sql up to here is in the text already
     for (qsizetype i = 0; i < sql.size(); ++i) {
         const QChar c = sql[i];
@@ -150,6 +152,8 @@ std::optional<Shape> shapeOf(const QString& statement)
             i = sql.indexOf(u'\'', i);
             if (i < 0) return std::nullopt;  // unterminated: the store will say so
             if (i + 1 >= sql.size() || sql[i + 1] != u'\'') break;
+            if (shape.doubledQuotes.value(shape.doubledQuotes.size() - 1, -1) != shape.literals.size())
+                shape.doubledQuotes << int(shape.literals.size());
         }
         shape.literals << sql.mid(start, i - start);
         shape.text += u'?';
@@ -225,10 +229,9 @@ struct Connection::Impl {
     {
         sqlite3_stmt* statement = statementFor(shape.text);
         QList<QString> undoubled;  // literals with doubled quotes, kept until the step
-        undoubled.reserve(shape.literals.size());
         for (int i = 0; i < shape.literals.size(); ++i) {
             QStringView value = shape.literals.at(i);
-            if (value.contains(u"''")) {
+            if (shape.doubledQuotes.contains(i)) {
                 undoubled << value.toString().replace(QStringLiteral("''"), QStringLiteral("'"));
                 value = undoubled.last();
             }
