@@ -17,6 +17,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <optional>
 
 namespace {
 
@@ -108,6 +109,63 @@ sqlite3* handleOf(const QSqlDatabase& db)
     return nullptr;
 }
 
+// A change statement with its quoted literals taken out: the text with a parameter in
+// place of each literal, and the literals in order (views into the statement, doubled
+// quotes still doubled). Statements that differ only in their literals share one text
+// and one prepared statement. Other statements (queries, schema changes, whose
+// literals may not be parameters) have no shape and run as written.
+struct Shape {
+    QString text;
+    QList<QStringView> literals;
+    QList<int> doubledQuotes;  // the literals that hold a doubled quote
+};
+
+bool isChangeStatement(QStringView sql)
+{
+    sql = sql.trimmed();
+    for (const char* verb : {"INSERT", "UPDATE", "DELETE"})
+        if (sql.startsWith(QLatin1String(verb), Qt::CaseInsensitive)) return true;
+    return false;
+}
+
+std::optional<Shape> shapeOf(const QString& statement)
+{
+    if (!isChangeStatement(statement)) return std::nullopt;
+    const QStringView sql(statement);
+    Shape shape;
+    shape.text.reserve(sql.size());
+    shape.literals.reserve(32);
+    qsizetype copied = 0;  // sql up to here is in the text already
+    for (qsizetype i = 0; i < sql.size(); ++i) {
+        const QChar c = sql[i];
+        if (c == u'?' || c == u':' || c == u'@' || c == u'$') return std::nullopt;  // markers of its own
+        if (c == u'[' || c == u'"') {
+            // A quoted name is kept whole, whatever it holds.
+            i = sql.indexOf(c == u'[' ? u']' : c, i + 1);
+            if (i < 0) return std::nullopt;
+            continue;
+        }
+        if (c != u'\'') continue;
+        shape.text += sql.mid(copied, i - copied);
+        const qsizetype start = i + 1;
+        for (i = start;; i += 2) {  // to the closing quote, over doubled ones
+            i = sql.indexOf(u'\'', i);
+            if (i < 0) return std::nullopt;  // unterminated: the store will say so
+            if (i + 1 >= sql.size() || sql[i + 1] != u'\'') break;
+            if (shape.doubledQuotes.value(shape.doubledQuotes.size() - 1, -1) != shape.literals.size())
+                shape.doubledQuotes << int(shape.literals.size());
+        }
+        shape.literals << sql.mid(start, i - start);
+        shape.text += u'?';
+        copied = i + 1;
+    }
+    shape.text += sql.mid(copied);
+    return shape;
+}
+
+// Prepared statements kept by shape; a connection keeps at most this many.
+constexpr int kPreparedLimit = 64;
+
 } // namespace
 
 struct Connection::Impl {
@@ -139,8 +197,58 @@ struct Connection::Impl {
         }
     }
 
+    sqlite3* handle = nullptr;  // the open database under Qt's connection
+    // Shape text -> the statement prepared from its translation.
+    QHash<QString, sqlite3_stmt*> prepared;
+
+    void finalizeAll()
+    {
+        for (sqlite3_stmt* statement : std::as_const(prepared)) sqlite3_finalize(statement);
+        prepared.clear();
+    }
+
+    sqlite3_stmt* statementFor(const QString& shapeText)
+    {
+        if (sqlite3_stmt* statement = prepared.value(shapeText)) return statement;
+        if (prepared.size() >= kPreparedLimit) finalizeAll();
+        const QString sql = dialect.translate(shapeText);
+        sqlite3_stmt* statement = nullptr;
+        if (sqlite3_prepare16_v2(handle, sql.utf16(), int(sql.size() * sizeof(char16_t)), &statement, nullptr) !=
+            SQLITE_OK) {
+            const QString error = QString::fromUtf8(sqlite3_errmsg(handle));
+            sqlite3_finalize(statement);
+            throw DataError(error);
+        }
+        prepared.insert(shapeText, statement);
+        return statement;
+    }
+
+    // Runs a change statement through the prepared statement of its shape, its literals
+    // bound as text (what a quoted literal is).
+    void run(const Shape& shape)
+    {
+        sqlite3_stmt* statement = statementFor(shape.text);
+        QList<QString> undoubled;  // literals with doubled quotes, kept until the step
+        for (int i = 0; i < shape.literals.size(); ++i) {
+            QStringView value = shape.literals.at(i);
+            if (shape.doubledQuotes.contains(i)) {
+                undoubled << value.toString().replace(QStringLiteral("''"), QStringLiteral("'"));
+                value = undoubled.last();
+            }
+            sqlite3_bind_text16(statement, i + 1, value.utf16(), int(value.size() * sizeof(char16_t)),
+                                SQLITE_STATIC);
+        }
+        int rc = sqlite3_step(statement);
+        while (rc == SQLITE_ROW) rc = sqlite3_step(statement);
+        const QString error = rc == SQLITE_DONE ? QString() : QString::fromUtf8(sqlite3_errmsg(handle));
+        sqlite3_reset(statement);
+        sqlite3_clear_bindings(statement);
+        if (rc != SQLITE_DONE) throw DataError(error);
+    }
+
     ~Impl()
     {
+        finalizeAll();
         if (name.isEmpty()) return;
         {
             QSqlDatabase d = db();
@@ -167,6 +275,7 @@ std::unique_ptr<Connection::Impl> openImpl(const QString& file)
     if (!db.open()) impl->fail(db.lastError());
     sqlite3* h = handleOf(db);
     if (!h) throw DataError(QStringLiteral("O driver do banco de dados local não está disponível."));
+    impl->handle = h;
     sqlite3_create_collation_v2(h, "NOCASE", SQLITE_UTF8, nullptr, compareNoCase, nullptr);
     sqlite3_create_function_v2(h, "like", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, likeFunction, nullptr,
                                nullptr, nullptr);
@@ -259,6 +368,12 @@ Recordset Connection::query(const QString& sql)
 
 void Connection::execute(const QString& sql)
 {
+    if (d && d->handle) {
+        if (const std::optional<Shape> shape = shapeOf(sql)) {
+            d->run(*shape);
+            return;
+        }
+    }
     if (!isOpen()) throw DataError(QStringLiteral("A conexão com o banco de dados não está aberta."));
     QSqlQuery q(d->db());
     if (!q.exec(d->dialect.translate(sql))) d->fail(q.lastError());

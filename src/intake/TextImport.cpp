@@ -7,6 +7,7 @@
 #include "intake/OrderTextFile.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <optional>
 
@@ -18,11 +19,6 @@ const QString kTitle = QStringLiteral("VORLA");
 
 // Progress is reported every this many lines (and at the start and the end).
 constexpr int kProgressStep = 100;
-
-QString quoted(const QString& value)
-{
-    return QLatin1Char('\'') + sqlText(value) + QLatin1Char('\'');
-}
 
 QString existingOrderSql(const QStringList& f)
 {
@@ -40,18 +36,27 @@ QString headerSql(const QStringList& f, const QString& user)
 }
 
 // The product code is always field 3, whatever the order-number field holds.
-QString lineSql(const QStringList& f, qint64 idPedido)
+// `registered` is the day of the import (DATA_REGIS). Written straight into one string:
+// the import writes one for every line of the file.
+QString lineSql(const QStringList& f, qint64 idPedido, const QString& registered)
 {
-    QStringList values{quoted(QString::number(idPedido))};
-    for (const int i : {0, 3, 1, 2, 6, 4, 5, 7, 8, 9, 10, 11, 12, 14, 16}) values << quoted(trimBlanks(f[i]));
-    values << quoted(f[13]);
-    for (int i = 0; i < 5; ++i) values << quoted(QStringLiteral("N"));
-    values << quoted(regional::dateText()) << quoted(trimBlanks(f[17]));
-    return QStringLiteral("INSERT INTO VORLA") +
-           QStringLiteral("(IDPEDIDO,COLECAO,CODIG_PROD,FORNECEDOR,LOTE,DESCRI_TAM,PRECO,QTD_IMPRES,") +
-           QStringLiteral("CODIG_COR,TAMANHO,DESCRICAO,CODIG_BARR,CATEGORIA,TIPO_PROD,MENSAGEM,PROMOCIONAL,DATA,"
-                          "IMPRESSO,IMPRESSOSP,IMPRESSOC,IMPRESSO4,IMPRESSO5,DATA_REGIS,RQTD)values (") +
-           values.join(QLatin1Char(',')) + QStringLiteral(")");
+    QString sql = QStringLiteral("INSERT INTO VORLA") +
+                  QStringLiteral("(IDPEDIDO,COLECAO,CODIG_PROD,FORNECEDOR,LOTE,DESCRI_TAM,PRECO,QTD_IMPRES,") +
+                  QStringLiteral("CODIG_COR,TAMANHO,DESCRICAO,CODIG_BARR,CATEGORIA,TIPO_PROD,MENSAGEM,PROMOCIONAL,DATA,"
+                                 "IMPRESSO,IMPRESSOSP,IMPRESSOC,IMPRESSO4,IMPRESSO5,DATA_REGIS,RQTD)values (");
+    sql.reserve(sql.size() + 400);
+    auto value = [&sql](const QString& text, bool last = false) {
+        sql += QLatin1Char('\'');
+        sql += sqlText(text);
+        sql += last ? QLatin1String("')") : QLatin1String("',");
+    };
+    value(QString::number(idPedido));
+    for (const int i : {0, 3, 1, 2, 6, 4, 5, 7, 8, 9, 10, 11, 12, 14, 16}) value(trimBlanks(f[i]));
+    value(f[13]);
+    for (int i = 0; i < 5; ++i) value(QStringLiteral("N"));
+    value(registered);
+    value(trimBlanks(f[17]), true);
+    return sql;
 }
 
 // Tells the operator how far the import is; the end is always reported, also when the
@@ -118,6 +123,7 @@ TextImportResult CARREGATXT(ProgramState& state, Operator& op, const QString& us
     std::optional<Transaction> order;  // opened with the header, so a question never waits inside it
     QString lastOrderNumber;
     const int total = int(lines->size());
+    const QString registered = regional::dateText();
     ProgressReport progress(op, total);
 
     for (int n = 0; n < total; ++n) {
@@ -136,7 +142,7 @@ TextImportResult CARREGATXT(ProgramState& state, Operator& op, const QString& us
             if (!state.RsGeral.eof() &&
                 !op.askYesNo(QStringLiteral("PEDIDO JÁ IMPORTADO!Deseja importar novamente?"), kTitle,
                              Operator::Icon::None)) {
-                APAGATXT(state);
+                APAGATXT(state, op);
                 return TextImportResult::Declined;
             }
             order.emplace(db);
@@ -145,7 +151,7 @@ TextImportResult CARREGATXT(ProgramState& state, Operator& op, const QString& us
             state.IdPedidoAtual = max.value(QStringLiteral("MAXIMU")).toLongLong();
             ++state.ContaPedido;
         }
-        db.execute(lineSql(f, state.IdPedidoAtual));
+        db.execute(lineSql(f, state.IdPedidoAtual, registered));
         lastOrderNumber = f[2];
     }
     if (order) order->commit();
@@ -153,13 +159,17 @@ TextImportResult CARREGATXT(ProgramState& state, Operator& op, const QString& us
 
     op.message(QStringLiteral("PEDIDO ") + lastOrderNumber + QStringLiteral(" IMPORTADO COM SUCESSO!"), kTitle,
                Operator::Icon::Information);
-    APAGATXT(state);
+    APAGATXT(state, op);
     return TextImportResult::Imported;
 }
 
-void APAGATXT(const ProgramState& state)
+bool APAGATXT(const ProgramState& state, Operator& op)
 {
-    QFile::remove(state.ArquivoTxt);
+    if (QFile::remove(state.ArquivoTxt)) return true;
+    op.message(QStringLiteral("NÃO FOI POSSÍVEL APAGAR O ARQUIVO ") + QDir::toNativeSeparators(state.ArquivoTxt) +
+                   QStringLiteral("!"),
+               kTitle, Operator::Icon::Warning);
+    return false;
 }
 
 void importTextFilesUntilDone(ProgramState& state, Operator& op, const QString& user)

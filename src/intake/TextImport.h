@@ -27,8 +27,9 @@ enum class TextImportResult {
 // A failure of the order store itself rolls the order back and throws DataError.
 TextImportResult CARREGATXT(ProgramState& state, Operator& op, const QString& user);
 
-// Deletes the file named by state.ArquivoTxt.
-void APAGATXT(const ProgramState& state);
+// Deletes the file named by state.ArquivoTxt. A file that cannot be deleted is told to
+// the operator, naming it; whatever was stored stays stored.
+bool APAGATXT(const ProgramState& state, Operator& op);
 
 // The open-file dialog ("ABRIR ARQUIVO", .txt files) and the import of each chosen
 // file, over and over while imports succeed; ends on cancel, failure or a declined order.

@@ -20,6 +20,16 @@ std::optional<int> checkedSpeed(LabelContext& ctx, const QString& Velocidade) {
     return wholeNumberText(Velocidade);
 }
 
+bool barcodePrintable(LabelContext& ctx) {
+    const QString code = ctx.line.text(QStringLiteral("CODIG_BARR"));
+    if (!zpl::holdsCommandCharacters(code)) return true;
+    ctx.op.message(QStringLiteral("O código de barras \"%1\" contém um caractere que a impressora não aceita "
+                                  "(^, ~ ou \\). Nenhuma etiqueta foi impressa.")
+                       .arg(code),
+                   Title, Operator::Icon::Warning);
+    return false;
+}
+
 zpl::JobWriter newJob(const LabelSettings& settings) {
     return zpl::JobWriter(settings.offsetX(), settings.offsetY());
 }

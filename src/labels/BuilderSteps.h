@@ -12,6 +12,10 @@ namespace builder {
 // the settings (nothing may print then).
 std::optional<int> checkedSpeed(LabelContext& ctx, const QString& Velocidade);
 
+// Whether the line's barcode can go into a barcode field, which reads its data as it
+// is; a code holding ^, ~ or \ is told to the operator (nothing may print then).
+bool barcodePrintable(LabelContext& ctx);
+
 // A new job placed with the active window's offsets.
 zpl::JobWriter newJob(const LabelSettings& settings);
 

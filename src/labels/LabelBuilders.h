@@ -20,6 +20,7 @@ enum class LabelResult {
     Printed,
     NothingSelected,  // no layout chosen: nothing was sent
     InvalidSettings,  // offsets, percentage or speed are no numbers: nothing was sent
+    InvalidData,      // the line's barcode holds a character no barcode field takes: nothing was sent
     PrinterRefused,   // a job was not accepted by the printer, or the printer was not ready and the
                       // operator gave up; the operator was told, nothing more needs saying
     NotConfirmed,     // the operator gave the barcode read-back up

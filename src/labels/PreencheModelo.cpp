@@ -3,6 +3,7 @@
 #include "labels/BarcodeRules.h"
 #include "labels/LabelTypes.h"
 #include "labels/QuantityRules.h"
+#include "labels/ZplJob.h"
 
 using quantity::whole;
 
@@ -10,7 +11,7 @@ namespace {
 
 void fill(QString& job, const QString& name, const QString& value)
 {
-    job.replace(QStringLiteral("*/") + name + QStringLiteral("/*"), value);
+    zpl::fillData(job, QStringLiteral("*/") + name + QStringLiteral("/*"), value);
 }
 
 // "*/DATA/*": month and two-digit year of a dd/MM/yyyy text, joined by "#".

@@ -23,6 +23,19 @@ struct FieldRow {
     QList<QPoint> at;
 };
 
+// Field data under ^FH\ : ^, ~ and \ written as the printer's hexadecimal escapes
+// \5E, \7E and \5C, which it turns back, so a stored text can never end
+// its field or start a command. Any other character is kept.
+QString hexEscaped(const QString& data);
+
+// Whether `data` holds ^, ~ or \ : in a field read without "^FH" (a barcode's
+// data) they would end the field or start a command.
+bool holdsCommandCharacters(const QString& data);
+
+// Replaces every `placeholder` in `job` by `value`, escaped where the field around it
+// reads its data under "^FH"; elsewhere the value goes in as it is.
+void fillData(QString& job, const QString& placeholder, const QString& value);
+
 // Markers inside an element that the builder replaces while writing the field
 // (the pack label's volume and total, the tag's free text).
 inline const QString VolumeMark = QStringLiteral("<volume>");

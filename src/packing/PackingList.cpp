@@ -25,6 +25,7 @@ QString headersSql()
                           "FORNECEDOR,IDCODIGO");
 }
 
+// Every line of the supplier's pending headers; ordersOf keeps those of the supplier.
 QString linesSql(const QString& supplier)
 {
     return QStringLiteral(
@@ -34,7 +35,7 @@ QString linesSql(const QString& supplier)
                "VORLA.qtd_impres, VORLA.descricao, VORLA.impresso FROM VORLAPEDIDOS INNER JOIN VORLA ON "
                "VORLAPEDIDOS.IDCODIGO = VORLA.IDPEDIDO WHERE (((VORLAPEDIDOS.FORNECEDOR)='") +
            sqlText(supplier) +
-           QStringLiteral("') AND ((VORLAPEDIDOS.IMPRESSOR)='N') AND ((VORLA.fornecedor)=[VORLAPEDIDOS].[FORNECEDOR])) "
+           QStringLiteral("') AND ((VORLAPEDIDOS.IMPRESSOR)='N')) "
                           "ORDER BY [VORLAPEDIDOS].[IDCODIGO],[VORLA].[identificação]");
 }
 
@@ -44,13 +45,29 @@ bool sameSupplier(const QString& a, const QString& b)
     return foldCase(a) == foldCase(b);
 }
 
+QString withoutTrailingBlanks(const QString& text)
+{
+    qsizetype end = text.size();
+    while (end > 0 && text.at(end - 1) == QLatin1Char(' ')) --end;
+    return text.left(end);
+}
+
+// A header keeps its supplier as the file wrote it, trailing blanks included, while its
+// lines hold it trimmed: a line belongs to the header's supplier when the two match
+// without their trailing blanks.
+bool lineOfSupplier(const QString& lineSupplier, const QString& headerSupplier)
+{
+    return sameSupplier(withoutTrailingBlanks(lineSupplier), withoutTrailingBlanks(headerSupplier));
+}
+
 // The orders of the block's lines, one per header key. Grouping by key rather than by
 // order number keeps a re-imported order (same number, another header) apart.
-QList<PackingOrder> ordersOf(const Recordset& lines)
+QList<PackingOrder> ordersOf(const Recordset& lines, const QString& supplier)
 {
     QList<PackingOrder> orders;
     for (int i = 0; i < lines.recordCount(); ++i) {
         const Record line = lines.row(i);
+        if (!lineOfSupplier(line.text(QStringLiteral("fornecedor")), supplier)) continue;
         const qint64 key = line.value(QStringLiteral("IDPEDIDO")).toLongLong();
         if (orders.isEmpty() || orders.last().headerKey != key) {
             orders << PackingOrder{};
@@ -122,7 +139,7 @@ QList<PackingBlock> readPackingBlocks(ProgramState& state)
             block.headerKeys << h.value(QStringLiteral("IDCODIGO")).toLongLong();
             h.moveNext();
         }
-        block.orders = ordersOf(state.ConexaoPedidos.query(linesSql(supplier)));
+        block.orders = ordersOf(state.ConexaoPedidos.query(linesSql(supplier)), supplier);
         for (const PackingOrder& order : block.orders) {
             block.total += order.total;
             if (!block.headerKeys.contains(order.headerKey)) block.headerKeys << order.headerKey;

@@ -27,16 +27,6 @@ double leadingNumber(const QString& text)
     return ok ? value : 0;
 }
 
-// A stored text inside a ^FH\ field: the three characters that would end the field or
-// start a command are written as the printer's hexadecimal escapes.
-QString fieldData(const QString& text)
-{
-    QString out = text;
-    out.replace(QLatin1Char('\\'), QStringLiteral("\\5C"));
-    out.replace(QLatin1Char('^'), QStringLiteral("\\5E"));
-    out.replace(QLatin1Char('~'), QStringLiteral("\\7E"));
-    return out;
-}
 } // namespace
 
 QString quantityQuery(const QString& lblprod, const QString& LBLPEDIDO)
@@ -65,8 +55,8 @@ QString smallLabel(const QString& cbotemp, const QString& TotalPedido, const QSt
            QStringLiteral("^PW799") + QStringLiteral("^LL0184") + QStringLiteral("^LS0") +
            QStringLiteral("^FO4,6^GB789,0,20^FS") + QStringLiteral("^FT7,121^A0N,28,28^FH\\^FDQTD: ") +
            quantity::divText(regional::numberFromText(TotalPedido).value_or(0), 4) + QStringLiteral("^FS") +
-           QStringLiteral("^FT5,90^A0N,28,28^FH\\^FDPEDIDO: ") + fieldData(lote) + QStringLiteral("^FS") +
-           QStringLiteral("^FT6,57^A0N,28,28^FH\\^FDFORNECEDOR: ") + fieldData(fornecedor) +
+           QStringLiteral("^FT5,90^A0N,28,28^FH\\^FDPEDIDO: ") + zpl::hexEscaped(lote) + QStringLiteral("^FS") +
+           QStringLiteral("^FT6,57^A0N,28,28^FH\\^FDFORNECEDOR: ") + zpl::hexEscaped(fornecedor) +
            QStringLiteral("^FS") + QStringLiteral("^PQ1,0,1,Y^XZ");
 }
 
@@ -78,9 +68,9 @@ QString largeLabel(const QString& cbotemp, const QString& TotalPedido, const QSt
            QStringLiteral("^LL0519") + QStringLiteral("^PW703") + QStringLiteral("^LS0") +
            QStringLiteral("^FO3,53^GB697,0,55^FS") +
            QStringLiteral("^FT8,300^A0N,31,33^FH\\^FDQUANTIDADE DE ETIQUETAS IMPRESSAS:^FS") +
-           QStringLiteral("^FT148,270^A0N,31,33^FH\\^FD") + fieldData(lote) + QStringLiteral("^FS") +
+           QStringLiteral("^FT148,270^A0N,31,33^FH\\^FD") + zpl::hexEscaped(lote) + QStringLiteral("^FS") +
            QStringLiteral("^FT9,268^A0N,31,33^FH\\^FDPEDIDO:^FS") + QStringLiteral("^FT14,195^A0N,31,33^FH\\^FD") +
-           fieldData(fornecedor) + QStringLiteral("^FS") +
+           zpl::hexEscaped(fornecedor) + QStringLiteral("^FS") +
            QStringLiteral("^FT14,153^A0N,31,33^FH\\^FDFORNECEDOR:^FS") +
            QStringLiteral("^FT50,350^A0N,56,57^FH\\^FD") +
            quantity::divText(regional::numberFromText(TotalPedido).value_or(0), 5) + QStringLiteral(" ^FS") +

@@ -1,57 +1,84 @@
 #include "LabelFixture.h"
 
 #include "labels/ConfereEtiqueta.h"
+#include "labels/LabelTypes.h"
 #include "printing/Windows1252.h"
 
+#include <QHash>
 #include <QRegularExpression>
 #include <QTest>
 
-Record orderLine(const QString& codigBarr)
-{
-    static const auto columns = std::make_shared<const QStringList>(QStringList{
-        QStringLiteral("IDCODIGO"), QStringLiteral("PEDIDO"), QStringLiteral("NUMPROD"),
-        QStringLiteral("Identificação"), QStringLiteral("COLECAO"), QStringLiteral("CODIG_PROD"),
-        QStringLiteral("LOTE"), QStringLiteral("PRECO"), QStringLiteral("QTD_IMPRES"), QStringLiteral("CODIG_COR"),
-        QStringLiteral("TAMANHO"), QStringLiteral("DESCRICAO"), QStringLiteral("CODIG_BARR"),
-        QStringLiteral("CATEGORIA"), QStringLiteral("TIPO_PROD"), QStringLiteral("MENSAGEM"),
-        QStringLiteral("PROMOCIONAL"), QStringLiteral("DATA"), QStringLiteral("RQTD")});
-    return Record(columns, QVariantList{
-        7, QStringLiteral("451207"), QStringLiteral("0000000012"), 31, QStringLiteral("VERÃO 2027"),
-        QStringLiteral("10.22.3344"), QStringLiteral("451207"), QStringLiteral("49,90"), QStringLiteral("40"),
-        QStringLiteral("AZUL CÉU"), QStringLiteral("M"),
-        QStringLiteral("CAMISETA ALGODÃO ESTAMPA CORAÇÃO AZUL MARINHO"), codigBarr, QStringLiteral("FEMININO"),
-        QStringLiteral("BLUSA DE MALHA COM ESTAMPA"), QStringLiteral("TROCA SÓ COM ETIQUETA"), QStringLiteral("6"),
-        QStringLiteral("25/12/2026"), QStringLiteral("9")});
+Record orderLine(const QString& codigBarr) {
+    static const auto columns = std::make_shared<const QStringList>(
+        QString("IDCODIGO,PEDIDO,NUMPROD,Identificação,COLECAO,CODIG_PROD,LOTE,PRECO,QTD_IMPRES,CODIG_COR,"
+                "TAMANHO,"
+                "DESCRICAO,CODIG_BARR,CATEGORIA,TIPO_PROD,MENSAGEM,PROMOCIONAL,DATA,RQTD")
+            .split(','));
+    QVariantList values;
+    for (const QString& v :
+         QString("7|451207|0000000012|31|VERÃO 2027|10.22.3344|451207|49,90|40|AZUL CÉU|M|CAMISETA "
+                 "ALGODÃO ESTAMPA CORAÇÃO AZUL MARINHO||FEMININO|BLUSA DE MALHA COM ESTAMPA|TROCA "
+                 "SÓ COM ETIQUETA|6|25/12/2026|9")
+             .split('|'))
+        values << v;
+    values[0] = 7;
+    values[3] = 31;
+    values[12] = codigBarr;
+    return Record(columns, values);
 }
 
-LabelBench::LabelBench()
-{
+QString labelType(const QString& key) {
+    static const QHash<QString, QString> types{
+        {"Preco5426", labeltype::Preco5426},     {"Tag5360", labeltype::Tag5360},
+        {"Costura5016", labeltype::Costura5016}, {"Costura5023", labeltype::Costura5023},
+        {"Basket3225", labeltype::Basket3225},   {"Pack", labeltype::Pack}};
+    return types.value(key, key);
+}
+
+LabelSettings settingsFor(const QString& type, const QString& boxes) {
+    const QStringList ticked = boxes.split(u' ');
+    LabelSettings s;
+    s.producaoVisivel = !boxes.startsWith(u'A');
+    (s.producaoVisivel ? s.producaoCaption : s.cbomarca) = type;
+    if (ticked.contains("A")) s.cbomarca = type;
+    s.producao = {ticked.contains("P1"), ticked.contains("P2")};
+    s.avulso = {ticked.contains("A1"), ticked.contains("A2")};
+    return s;
+}
+
+LabelBench::Builder LabelBench::builderFor(const QString& type) {
+    static const QHash<QString, Builder> builders{
+        {labeltype::Preco5426, EtiquetaPreco5426},     {labeltype::Tag5360, EtiquetaTag5360},
+        {labeltype::Costura5016, EtiquetaCostura5016}, {labeltype::Costura5023, EtiquetaCostura5023},
+        {labeltype::Basket3225, EtiquetaBasket3225},   {labeltype::Pack, EtiquetaPack}};
+    return builders.value(type);
+}
+
+LabelBench::LabelBench() {
     home.state().ImpressoraSelecionada = printer.uri();
     settings.producaoVisivel = true;
 }
 
-LabelContext LabelBench::context(const Record& line)
-{
+LabelContext LabelBench::context(const Record& line) {
     return LabelContext{home.state(), op, line, settings};
 }
 
-LabelResult LabelBench::run(Builder builder, double& Qtd, const Record& line)
-{
-    for (int i = 0; i < 4; ++i) op.readings.enqueue(line.text(QStringLiteral("CODIG_BARR")));
+LabelResult LabelBench::run(Builder builder, double& Qtd, const Record& line) {
+    for (int i = 0; i < 4; ++i)
+        op.readings.enqueue(line.text(QStringLiteral("CODIG_BARR")));
     LabelContext ctx = context(line);
     return builder(ctx, Qtd, QStringLiteral("10"), QStringLiteral("04"), settings.cbocoluna,
                    short(settings.cbolargura.toInt()));
 }
 
-QStringList LabelBench::jobs(int count)
-{
+QStringList LabelBench::jobs(int count) {
     QStringList texts;
-    for (const QByteArray& job : printer.waitForJobs(count)) texts << fromWindows1252(job);
+    for (const QByteArray& job : printer.waitForJobs(count))
+        texts << fromWindows1252(job);
     return texts;
 }
 
-QByteArray decodeGraphic(const QString& data, int bytesPerRow, int totalBytes)
-{
+QByteArray decodeGraphic(const QString& data, int bytesPerRow, int totalBytes) {
     const int rowChars = bytesPerRow * 2;
     QString hex;
     int count = 0;
@@ -77,24 +104,11 @@ QByteArray decodeGraphic(const QString& data, int bytesPerRow, int totalBytes)
     return QByteArray::fromHex(hex.toLatin1());
 }
 
-QString withLogosChecked(const QString& job)
-{
-    static const QRegularExpression download(QStringLiteral("~DG([^,]+),(\\d{5}),(\\d{3}),([0-9A-Za-z,!:]*)"));
-    QString out = job;
-    QRegularExpressionMatchIterator it = download.globalMatch(job);
-    while (it.hasNext()) {
-        const QRegularExpressionMatch m = it.next();
+void checkLogos(const QString& job) {
+    static const QRegularExpression download("~DG([^,]+),(\\d{5}),(\\d{3}),([0-9A-Za-z,!:]*)");
+    for (const QRegularExpressionMatch& m : download.globalMatch(job)) {
         const QByteArray bits = decodeGraphic(m.captured(4), m.captured(3).toInt(), m.captured(2).toInt());
-        if (bits.isEmpty()) QTest::qFail(qPrintable(QStringLiteral("bad graphic ") + m.captured(1)), __FILE__, __LINE__);
-        if (bits.count('\0') == bits.size())
-            QTest::qFail(qPrintable(QStringLiteral("blank graphic ") + m.captured(1)), __FILE__, __LINE__);
-        out.replace(m.captured(0),
-                    QStringLiteral("~DG%1,%2,%3,<logo>").arg(m.captured(1), m.captured(2), m.captured(3)));
+        if (bits.isEmpty() || bits.count('\0') == bits.size())
+            QTest::qFail(qPrintable("bad or blank graphic " + m.captured(1)), __FILE__, __LINE__);
     }
-    return out;
-}
-
-QString F(const char* leadIn, int x, int y, const QString& element)
-{
-    return QString::fromLatin1(leadIn) + QString::number(x) + QStringLiteral(" ,") + QString::number(y) + element;
 }

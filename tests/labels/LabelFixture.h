@@ -14,6 +14,14 @@
 // with accented texts and a description longer than a label takes.
 Record orderLine(const QString& codigBarr = QStringLiteral("7891234567890"));
 
+// The label type named by its builder's name ("Preco5426", "Pack", ...).
+QString labelType(const QString& key);
+
+// Settings printing `type`. Boxes: P1/P2 tick the production window's boxes, A1/A2 the
+// ad-hoc window's (the ad-hoc window is the active one when they come first), and a
+// lone A has the ad-hoc window name the same type as well.
+LabelSettings settingsFor(const QString& type, const QString& boxes);
+
 // A workstation with a home folder, a label printer on the loopback interface and a
 // scripted operator; runs builders and collects the jobs the printer received.
 struct LabelBench {
@@ -22,23 +30,22 @@ struct LabelBench {
     ScriptedOperator op;
     LabelSettings settings;
 
-    LabelBench();  // production window visible, offsets 00, percentage 10
+    LabelBench(); // production window visible, offsets 00, percentage 10
     LabelContext context(const Record& line = orderLine());
 
-    using Builder = LabelResult (*)(LabelContext&, double&, const QString&, const QString&, const QString&, short);
+    using Builder = LabelResult (*)(LabelContext&, double&, const QString&, const QString&, const QString&,
+                                    short);
+    static Builder builderFor(const QString& type); // by label type
     // Runs `builder` with speed "04" and darkness "10", answering every read-back right.
     LabelResult run(Builder builder, double& Qtd, const Record& line = orderLine());
     // The jobs received, decoded from Windows-1252.
     QStringList jobs(int count);
 };
 
-// Replaces every "~DG" download by "~DG<name>,<bytes>,<row>,<logo>" after checking that
-// its data decodes to exactly <bytes> bytes in rows of <row> bytes and is not blank.
-// Fails the running test otherwise.
-QString withLogosChecked(const QString& job);
+// Checks that the data of every "~DG<name>,<bytes>,<row>," download in the job decodes
+// to exactly <bytes> bytes in rows of <row> bytes and is not blank; fails the running
+// test otherwise.
+void checkLogos(const QString& job);
 
 // Decodes the printer's compressed hexadecimal form; empty when malformed.
 QByteArray decodeGraphic(const QString& data, int bytesPerRow, int totalBytes);
-
-// The field origin as the printer reads it: lead-in, x, " ,", y, element.
-QString F(const char* leadIn, int x, int y, const QString& element);

@@ -3,48 +3,43 @@
 #include "labels/ConfereEtiqueta.h"
 #include "packing/PdfFolderPrinter.h"
 
+#include <QHash>
+
 #include <stdexcept>
 
 namespace {
-template <class T>
-T next(QQueue<T>& queue, const QString& what)
-{
+template <class T> T next(QQueue<T>& queue, const QString& what) {
     if (queue.isEmpty()) throw std::logic_error(("unexpected " + what).toStdString());
     return queue.dequeue();
 }
 } // namespace
 
-void ScriptedOperator::message(const QString& text, const QString& title, Icon icon)
-{
+void ScriptedOperator::message(const QString& text, const QString& title, Icon icon) {
     shown << Shown{QStringLiteral("message"), text, title, icon};
 }
 
-bool ScriptedOperator::askYesNo(const QString& text, const QString& title, Icon icon)
-{
+bool ScriptedOperator::askYesNo(const QString& text, const QString& title, Icon icon) {
     shown << Shown{QStringLiteral("question"), text, title, icon};
     return next(yesNo, QStringLiteral("question: ") + text);
 }
 
-std::optional<QString> ScriptedOperator::inputBox(const QString& prompt, const QString& title, const QString&)
-{
+std::optional<QString> ScriptedOperator::inputBox(const QString& prompt, const QString& title,
+                                                  const QString&) {
     shown << Shown{QStringLiteral("input"), prompt, title, Icon::None};
     return next(inputs, QStringLiteral("input box: ") + prompt);
 }
 
-std::optional<QString> ScriptedOperator::openFile(const QString& title, const QString& filter)
-{
+std::optional<QString> ScriptedOperator::openFile(const QString& title, const QString& filter) {
     shown << Shown{QStringLiteral("file"), filter, title, Icon::None};
     return next(files, QStringLiteral("open-file dialog: ") + title);
 }
 
-std::optional<QString> ScriptedOperator::choosePrinter(const QStringList& list, const QString& current)
-{
+std::optional<QString> ScriptedOperator::choosePrinter(const QStringList& list, const QString& current) {
     shown << Shown{QStringLiteral("printer"), list.join(QLatin1Char('|')), current, Icon::None};
     return next(printers, QStringLiteral("printer chooser"));
 }
 
-bool ScriptedOperator::readBarcode(const QString& prompt, const QString& expectedCode)
-{
+bool ScriptedOperator::readBarcode(const QString& prompt, const QString& expectedCode) {
     shown << Shown{QStringLiteral("barcode"), prompt, expectedCode, Icon::None};
     for (;;) {
         if (readsEveryLabel && readings.isEmpty()) readings << expectedCode;
@@ -56,23 +51,30 @@ bool ScriptedOperator::readBarcode(const QString& prompt, const QString& expecte
     }
 }
 
-void ScriptedOperator::progress(int done, int total)
-{
+void ScriptedOperator::progress(int done, int total) {
     progressLog << std::make_pair(done, total);
 }
 
-std::unique_ptr<PagePrinter> ScriptedOperator::choosePagePrinter()
-{
+std::unique_ptr<PagePrinter> ScriptedOperator::choosePagePrinter() {
     shown << Shown{QStringLiteral("pageprinter"), QString(), QString(), Icon::None};
     const std::optional<QString> folder = next(pagePrinters, QStringLiteral("page-printer dialog"));
     if (!folder) return nullptr;
     return std::make_unique<PdfFolderPrinter>(*folder);
 }
 
-QStringList ScriptedOperator::messages() const
-{
+QStringList ScriptedOperator::messages() const {
     QStringList texts;
     for (const Shown& s : shown)
         if (s.kind == QLatin1String("message")) texts << s.text;
     return texts;
+}
+
+QString ScriptedOperator::kinds() const {
+    static const QHash<QString, QChar> letters{{"message", 'M'},    {"question", 'Q'}, {"input", 'I'},
+                                               {"file", 'F'},       {"printer", 'P'},  {"barcode", 'B'},
+                                               {"pageprinter", 'D'}};
+    QString out;
+    for (const Shown& s : shown)
+        out += letters.value(s.kind, QLatin1Char('?'));
+    return out;
 }

@@ -10,9 +10,9 @@
 // records everything it was shown. A question the script did not expect throws, so
 // the test fails at the place it went wrong.
 class ScriptedOperator : public Operator {
-public:
+  public:
     struct Shown {
-        QString kind;  // "message", "question", "input", "file", "printer", "barcode"
+        QString kind; // "message", "question", "input", "file", "printer", "barcode"
         QString text;
         QString title;
         Icon icon = Icon::None;
@@ -41,7 +41,8 @@ public:
 
     void message(const QString& text, const QString& title, Icon icon) override;
     bool askYesNo(const QString& text, const QString& title, Icon icon) override;
-    std::optional<QString> inputBox(const QString& prompt, const QString& title, const QString& defaultText) override;
+    std::optional<QString> inputBox(const QString& prompt, const QString& title,
+                                    const QString& defaultText) override;
     std::optional<QString> openFile(const QString& title, const QString& filter) override;
     std::optional<QString> choosePrinter(const QStringList& printers, const QString& current) override;
     bool readBarcode(const QString& prompt, const QString& expectedCode) override;
@@ -50,4 +51,7 @@ public:
 
     // Texts of the message boxes shown, in order.
     QStringList messages() const;
+    // What was shown, one letter each in order: M message, Q question, I input box,
+    // F open-file dialog, P printer chooser, B barcode read-back, D page-printer dialog.
+    QString kinds() const;
 };
