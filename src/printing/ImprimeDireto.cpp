@@ -3,12 +3,12 @@
 #include "printing/PrinterBackends.h"
 #include "printing/Windows1252.h"
 
-bool ImprimeDireto(const QString& printer, const QString& documentName, const QString& data)
+bool ImprimeDireto(const QString& printer, const QString& documentName, const QString& data, QString* problem)
 {
     if (printer.isEmpty()) return false;
     const QByteArray bytes = toWindows1252(data);
     if (printer.startsWith(QLatin1String("socket://"), Qt::CaseInsensitive))
-        return backends::sendToSocket(printer.mid(9), bytes);
+        return backends::sendToSocket(printer.mid(9), bytes, problem);
     if (printer.startsWith(QLatin1String("file:"), Qt::CaseInsensitive))
         return backends::writeToFolder(printer.mid(5), documentName, bytes);
     return backends::sendToQueue(printer, documentName, bytes);
