@@ -12,6 +12,11 @@ namespace builder {
 // the settings (nothing may print then).
 std::optional<int> checkedSpeed(LabelContext& ctx, const QString& Velocidade);
 
+// Whether the quantity may print; when not, the operator is told why (nothing may
+// print then). Quantities read from an order line (the production window's) are
+// bounded by quantity::kMaxLabelsPerLine; the ad-hoc window bounds its typed ones.
+bool checkedQuantity(LabelContext& ctx, double Qtd);
+
 // A new job placed with the active window's offsets.
 zpl::JobWriter newJob(const LabelSettings& settings);
 

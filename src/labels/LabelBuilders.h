@@ -20,6 +20,7 @@ enum class LabelResult {
     Printed,
     NothingSelected,  // no layout chosen: nothing was sent
     InvalidSettings,  // offsets, percentage or speed are no numbers: nothing was sent
+    QuantityRefused,  // the order line's quantity is past the bound of a line: nothing was sent
     PrinterRefused,   // a job was not accepted by the printer; the operator was told
     NotConfirmed,     // the operator gave the barcode read-back up
     Cancelled,        // the operator cancelled a question (pack label, ad-hoc volume)

@@ -32,6 +32,7 @@ LabelResult EtiquetaTag5360(LabelContext& ctx, double& Qtd, const QString& Tempe
     refreshConfLinha5(ctx.state);
     const auto speed = builder::checkedSpeed(ctx, Velocidade);
     if (!speed) return LabelResult::InvalidSettings;
+    if (!builder::checkedQuantity(ctx, Qtd)) return LabelResult::QuantityRefused;
     return builder::fillSendConfirm(ctx, jobs::tag5360(ctx.settings, ctx.state.ConfLinha5), Qtd, Temperatura,
                                     *speed, 1);
 }
