@@ -13,6 +13,7 @@ packages=(
   fonts-liberation fontconfig
   poppler-utils
   libbenchmark-dev
+  clang libclang-rt-14-dev
 )
 
 missing=()
