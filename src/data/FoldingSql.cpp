@@ -75,59 +75,69 @@ struct OrderByTerms {
 
 } // namespace
 
-bool needsFolding(const QString& text) {
+bool needsFolding(QStringView text) {
     for (const QChar c : text)
         if (c.unicode() >= 0x80) return true;
     return false;
 }
 
 QString apply(const QString& sql) {
+    // Most statements have nothing to ask for: no comparison with a character outside
+    // ASCII, no ORDER BY (an import's INSERT statements, above all).
+    const bool compares =
+        sql.contains(QLatin1Char('=')) || sql.contains(QLatin1Char('<')) || sql.contains(QLatin1Char('>'));
+    if (!(compares && needsFolding(sql)) && !sql.contains(QLatin1String("ORDER"), Qt::CaseInsensitive))
+        return sql;
+
+    const QStringView in(sql);
     QString out;
     out.reserve(sql.size() + 32);
     OrderByTerms order;
-    QString previousWord;
-    const qsizetype n = sql.size();
+    bool afterOrder = false; // the previous word was ORDER
+    const qsizetype n = in.size();
     qsizetype i = 0;
+    auto is = [](QStringView word, const char* keyword) {
+        return word.compare(QLatin1String(keyword), Qt::CaseInsensitive) == 0;
+    };
     while (i < n) {
-        const QChar c = sql[i];
+        const QChar c = in[i];
         if (c == QLatin1Char('\'')) {
             const qsizetype end = quotedEnd(sql, i, c);
-            const QString literal = sql.mid(i, end - i);
+            const QStringView literal = in.mid(i, end - i);
             const bool compared = followsComparison(out);
             out += literal;
             if (compared && needsFolding(literal)) out += kCollateClause;
             if (order.active) order.plainColumn = false;
             i = end;
-            previousWord.clear();
+            afterOrder = false;
         } else if (c == QLatin1Char('"') || c == QLatin1Char('[') || c == QLatin1Char('`')) {
             const qsizetype end = quotedEnd(sql, i, c == QLatin1Char('[') ? QLatin1Char(']') : c);
-            out += sql.mid(i, end - i);
+            out += in.mid(i, end - i);
             if (order.active) order.name(out.size());
             i = end;
-            previousWord.clear();
+            afterOrder = false;
         } else if (startsWord(c) || c.isDigit()) {
             qsizetype j = i + 1;
-            while (j < n && continuesWord(sql[j]))
+            while (j < n && continuesWord(in[j]))
                 ++j;
-            const QString word = sql.mid(i, j - i);
-            const QString upper = word.toUpper();
-            if (order.active && c.isDigit()) {
-                order.plainColumn = false;
-            } else if (order.active && (upper == QLatin1String("ASC") || upper == QLatin1String("DESC") ||
-                                        upper == QLatin1String("NULLS"))) {
-                order.close(out);
-            } else if (order.active && upper == QLatin1String("COLLATE")) {
-                order.plainColumn = false;
-                order.closed = true;
-            } else if (order.active &&
-                       (upper == QLatin1String("LIMIT") || upper == QLatin1String("OFFSET"))) {
-                order.close(out);
-                order.active = false;
+            const QStringView word = in.mid(i, j - i);
+            if (order.active) {
+                if (c.isDigit()) {
+                    order.plainColumn = false;
+                } else if (is(word, "ASC") || is(word, "DESC") || is(word, "NULLS")) {
+                    order.close(out);
+                } else if (is(word, "COLLATE")) {
+                    order.plainColumn = false;
+                    order.closed = true;
+                } else if (is(word, "LIMIT") || is(word, "OFFSET")) {
+                    order.close(out);
+                    order.active = false;
+                }
             }
             out += word;
             if (order.active && !c.isDigit() && !order.closed) order.name(out.size());
-            if (upper == QLatin1String("BY") && previousWord == QLatin1String("ORDER")) order.start();
-            previousWord = upper;
+            if (afterOrder && is(word, "BY")) order.start();
+            afterOrder = is(word, "ORDER");
             i = j;
         } else {
             if (order.active) {
@@ -150,7 +160,7 @@ QString apply(const QString& sql) {
             }
             out += c;
             ++i;
-            if (!c.isSpace()) previousWord.clear();
+            if (!c.isSpace()) afterOrder = false;
         }
     }
     if (order.active) order.close(out);

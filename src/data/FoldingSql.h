@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
 
 // The stores compare text as the program always has: letter case ignored, accented
 // letters included. The columns are declared with SQLite's own NOCASE (it folds A to Z
@@ -21,6 +22,6 @@ inline constexpr char kCollation[] = "VORLA_NOCASE";
 QString apply(const QString& sql);
 
 // True when `text` holds a character outside ASCII.
-bool needsFolding(const QString& text);
+bool needsFolding(QStringView text);
 
 } // namespace foldingSql
