@@ -15,6 +15,7 @@ packages=(
   poppler-utils
   libbenchmark-dev
   libzint-dev libzbar-dev
+  clang libclang-rt-14-dev
 )
 
 missing=()

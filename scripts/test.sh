@@ -16,5 +16,10 @@ fi
 stop_cupsd() { [ -n "$started_cupsd" ] && kill "$started_cupsd" 2>/dev/null || true; }
 trap stop_cupsd EXIT
 
-cd build
-ctest --output-on-failure --timeout 600 "$@"
+(cd build && ctest --output-on-failure --timeout 600 "$@")
+
+# A short run of every fuzz target: one that no longer builds or crashes at once fails here.
+fuzz_seconds="${ETIQUETAS_FUZZ_SECONDS:-20}"
+if [ "$fuzz_seconds" -gt 0 ]; then
+  bash fuzz/run.sh "$fuzz_seconds"
+fi

@@ -1,5 +1,7 @@
 #include "data/AccessDialect.h"
 
+#include "data/DataError.h"
+#include "data/FoldingSql.h"
 #include "data/SqlText.h"
 
 #include <QStringList>
@@ -31,6 +33,10 @@ bool continuesIdentifier(QChar c)
 
 QString AccessDialect::translate(const QString& sql) const
 {
+    // SQLite reads a statement only up to a NUL: the rest would be cut off silently.
+    if (sql.contains(QChar(0)))
+        throw DataError(QStringLiteral("O texto contém um caractere nulo (código 0), que o banco de dados não aceita: "
+                                       "nada foi gravado."));
     QString out;
     out.reserve(sql.size() + 16);
     const qsizetype n = sql.size();
@@ -79,5 +85,5 @@ QString AccessDialect::translate(const QString& sql) const
             ++i;
         }
     }
-    return out;
+    return m_folding ? foldingSql::apply(out) : out;
 }

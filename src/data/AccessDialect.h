@@ -9,18 +9,22 @@
 //  - every table or column name is written with the store's own spelling, matched
 //    without regard to letter case, because SQLite folds only ASCII letters and would
 //    not see that IDENTIFICAÇÃO names the column Identificação.
-// Text between single quotes is never touched.
+// Text between single quotes is never touched. With folding comparisons on (the stores'
+// connections), text comparisons then ask for the folding collation (data/FoldingSql.h).
 class AccessDialect {
 public:
     // knownNames: folded name -> spelling in the schema.
     explicit AccessDialect(QHash<QString, QString> knownNames = {}) : m_names(std::move(knownNames)) {}
 
     void addName(const QString& spelling);
+    void setFoldingComparisons(bool on) { m_folding = on; }
+    // Throws DataError for a statement holding a NUL character.
     QString translate(const QString& sql) const;
 
 private:
     QString spell(const QString& identifier) const;
     QHash<QString, QString> m_names;
+    bool m_folding = false;
     // Words already looked up, as written -> as the schema spells them. Statements
     // repeat the same few names, so each is folded only once.
     mutable QHash<QString, QString> m_spelled;

@@ -1,7 +1,10 @@
 #include "data/Connection.h"
 
 #include "data/DataError.h"
+#include "data/FoldingSql.h"
+#include "data/SchemaUpgrade.h"
 #include "data/SqlText.h"
+#include "data/StoreErrors.h"
 
 #include <QAtomicInt>
 #include <QDir>
@@ -29,7 +32,8 @@ QString fromSqlite(const void* text, int bytes)
 }
 
 // Text comparison of the stores ignores letter case, accented letters included
-// (SQLite's own NOCASE folds only A to Z).
+// (SQLite's own NOCASE folds only A to Z). Registered under a name of its own: the
+// built-in NOCASE orders the files' indexes and stays as every SQLite tool knows it.
 int compareNoCase(void*, int lenA, const void* a, int lenB, const void* b)
 {
     // Plain ASCII texts (nearly all of them) are compared byte by byte, without folding
@@ -175,15 +179,12 @@ struct Connection::Impl {
 
     QSqlDatabase db() const { return QSqlDatabase::database(name, false); }
 
-    [[noreturn]] void fail(const QSqlError& error) const
-    {
-        QString text = error.databaseText().isEmpty() ? error.text() : error.databaseText();
-        throw DataError(text);
-    }
+    [[noreturn]] void fail(const QSqlError& error) const { throw DataError(storeErrors::describe(file, error)); }
 
     void loadNames()
     {
         dialect = AccessDialect();
+        dialect.setFoldingComparisons(true);
         QSqlQuery tables(db());
         if (!tables.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type IN ('table','view')"))) fail(tables.lastError());
         QStringList names;
@@ -213,11 +214,11 @@ struct Connection::Impl {
         if (prepared.size() >= kPreparedLimit) finalizeAll();
         const QString sql = dialect.translate(shapeText);
         sqlite3_stmt* statement = nullptr;
-        if (sqlite3_prepare16_v2(handle, sql.utf16(), int(sql.size() * sizeof(char16_t)), &statement, nullptr) !=
-            SQLITE_OK) {
+        const int rc = sqlite3_prepare16_v2(handle, sql.utf16(), int(sql.size() * sizeof(char16_t)), &statement, nullptr);
+        if (rc != SQLITE_OK) {
             const QString error = QString::fromUtf8(sqlite3_errmsg(handle));
             sqlite3_finalize(statement);
-            throw DataError(error);
+            throw DataError(storeErrors::describe(file, rc, error));
         }
         prepared.insert(shapeText, statement);
         return statement;
@@ -243,7 +244,7 @@ struct Connection::Impl {
         const QString error = rc == SQLITE_DONE ? QString() : QString::fromUtf8(sqlite3_errmsg(handle));
         sqlite3_reset(statement);
         sqlite3_clear_bindings(statement);
-        if (rc != SQLITE_DONE) throw DataError(error);
+        if (rc != SQLITE_DONE) throw DataError(storeErrors::describe(file, rc, error));
     }
 
     ~Impl()
@@ -276,7 +277,7 @@ std::unique_ptr<Connection::Impl> openImpl(const QString& file)
     sqlite3* h = handleOf(db);
     if (!h) throw DataError(QStringLiteral("O driver do banco de dados local não está disponível."));
     impl->handle = h;
-    sqlite3_create_collation_v2(h, "NOCASE", SQLITE_UTF8, nullptr, compareNoCase, nullptr);
+    sqlite3_create_collation_v2(h, foldingSql::kCollation, SQLITE_UTF8, nullptr, compareNoCase, nullptr);
     sqlite3_create_function_v2(h, "like", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, likeFunction, nullptr,
                                nullptr, nullptr);
     sqlite3_create_function_v2(h, "like", 3, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, likeFunction, nullptr,
@@ -312,6 +313,7 @@ Connection Connection::open(const QString& file)
     Connection c;
     c.d = openImpl(file);
     c.d->loadNames();  // also proves the file is a database
+    schemaUpgrade::bringUpToDate(c);
     return c;
 }
 

@@ -82,10 +82,12 @@ private:
     bool m_finished = false;
 };
 
-TextImportResult fail(Operator& op, int number)
+// `lineNumber` (counted from 1) names the line at fault where the number alone does not.
+TextImportResult fail(Operator& op, int number, int lineNumber = 0)
 {
-    op.message(QStringLiteral("Erro: ") + QString::number(number) + QStringLiteral("-> FORMATO DE ARQUIVO INVÁLIDO!"),
-               QCoreApplication::applicationName(), Operator::Icon::None);
+    QString text = QStringLiteral("Erro: ") + QString::number(number) + QStringLiteral("-> FORMATO DE ARQUIVO INVÁLIDO!");
+    if (lineNumber > 0) text += QStringLiteral("\nLinha %1: caractere nulo (código 0).").arg(lineNumber);
+    op.message(text, QCoreApplication::applicationName(), Operator::Icon::None);
     return TextImportResult::Failed;
 }
 
@@ -130,6 +132,11 @@ TextImportResult CARREGATXT(ProgramState& state, Operator& op, const QString& us
         progress.at(n);
         const QString& line = lines->at(n);
         if (line.isEmpty()) continue;
+        if (line.contains(QChar(0))) {  // SQLite would take it for the end of the statement
+            order.reset();
+            progress.finish();
+            return fail(op, textImportError::InvalidCharacter, n + 1);
+        }
         const QStringList f = orderText::fields(line);
         if (f.size() < orderText::kFieldCount) {
             order.reset();  // rolls back whatever this file stored so far

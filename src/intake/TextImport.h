@@ -13,6 +13,7 @@ struct ProgramState;
 // The numbers of "Erro: N-> FORMATO DE ARQUIVO INVÁLIDO!", one per cause.
 namespace textImportError {
 constexpr int ShortLine = 9;        // a line with fewer than 18 fields
+constexpr int InvalidCharacter = 5; // a line holding a character no order can hold (NUL)
 constexpr int FileNotFound = 53;    // the chosen file is not there
 constexpr int FileUnreadable = 75;  // the file is there but cannot be read
 } // namespace textImportError

@@ -3,6 +3,7 @@
 #include "labels/ConfereEtiqueta.h"
 #include "labels/PreencheModelo.h"
 #include "labels/PrinterReady.h"
+#include "labels/QuantityRules.h"
 #include "printing/ImprimeDireto.h"
 
 namespace builder {
@@ -30,18 +31,30 @@ bool barcodePrintable(LabelContext& ctx) {
     return false;
 }
 
+bool checkedQuantity(LabelContext& ctx, double Qtd) {
+    if (!ctx.settings.producaoVisivel || quantity::withinLineBound(Qtd)) return true;
+    ctx.op.message(QStringLiteral("A quantidade desta linha (%1) passa do limite de %2 etiquetas por linha; confira o "
+                                  "pedido. Nenhuma etiqueta foi impressa e a linha não foi marcada.")
+                       .arg(QString::number(Qtd, 'g', 12))
+                       .arg(quantity::kMaxLabelsPerLine),
+                   Title, Operator::Icon::Warning);
+    return false;
+}
+
 zpl::JobWriter newJob(const LabelSettings& settings) {
     return zpl::JobWriter(settings.offsetX(), settings.offsetY());
 }
 
 bool send(LabelContext& ctx, const QString& job) {
     if (!ensurePrinterReady(ctx.op, ctx.state.ImpressoraSelecionada)) return false;
-    if (ImprimeDireto(ctx.state.ImpressoraSelecionada, QStringLiteral("VORLA"), job)) return true;
+    QString problem;
+    if (ImprimeDireto(ctx.state.ImpressoraSelecionada, QStringLiteral("VORLA"), job, &problem)) return true;
     const QString printer = ctx.state.ImpressoraSelecionada.isEmpty() ? QStringLiteral("(nenhuma)")
                                                                       : ctx.state.ImpressoraSelecionada;
-    ctx.op.message(QStringLiteral("A impressora %1 não aceitou a etiqueta. Verifique a impressora e imprima "
+    const QString why = problem.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(problem);
+    ctx.op.message(QStringLiteral("A impressora %1 não aceitou a etiqueta%2. Verifique a impressora e imprima "
                                   "novamente: esta linha não foi marcada como impressa.")
-                       .arg(printer),
+                       .arg(printer, why),
                    Title, Operator::Icon::Critical);
     return false;
 }

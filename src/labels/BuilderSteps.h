@@ -16,6 +16,11 @@ std::optional<int> checkedSpeed(LabelContext& ctx, const QString& Velocidade);
 // is; a code holding ^, ~ or \ is told to the operator (nothing may print then).
 bool barcodePrintable(LabelContext& ctx);
 
+// Whether the quantity may print; when not, the operator is told why (nothing may
+// print then). Quantities read from an order line (the production window's) are
+// bounded by quantity::kMaxLabelsPerLine; the ad-hoc window bounds its typed ones.
+bool checkedQuantity(LabelContext& ctx, double Qtd);
+
 // A new job placed with the active window's offsets.
 zpl::JobWriter newJob(const LabelSettings& settings);
 

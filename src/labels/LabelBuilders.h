@@ -21,6 +21,7 @@ enum class LabelResult {
     NothingSelected,  // no layout chosen: nothing was sent
     InvalidSettings,  // offsets, percentage or speed are no numbers: nothing was sent
     InvalidData,      // the line's barcode holds a character no barcode field takes: nothing was sent
+    QuantityRefused,  // the order line's quantity is past the bound of a line: nothing was sent
     PrinterRefused,   // a job was not accepted by the printer, or the printer was not ready and the
                       // operator gave up; the operator was told, nothing more needs saying
     NotConfirmed,     // the operator gave the barcode read-back up

@@ -86,6 +86,7 @@ LabelResult EtiquetaPack(LabelContext& ctx, double& Qtd, const QString& Temperat
 {
     const auto speed = builder::checkedSpeed(ctx, Velocidade);
     if (!speed) return LabelResult::InvalidSettings;
+    if (!builder::checkedQuantity(ctx, Qtd)) return LabelResult::QuantityRefused;
 
     jobs::PackVolumes volumes{1, Qtd, Qtd, false};
     if (!ctx.settings.producaoVisivel) {

@@ -57,6 +57,7 @@ LabelResult EtiquetaPreco5426(LabelContext& ctx, double& Qtd, const QString& Tem
     const auto speed = builder::checkedSpeed(ctx, Velocidade);
     if (!speed) return LabelResult::InvalidSettings;
     if (!builder::barcodePrintable(ctx)) return LabelResult::InvalidData;
+    if (!builder::checkedQuantity(ctx, Qtd)) return LabelResult::QuantityRefused;
     if (!ctx.settings.check1() && !ctx.settings.check2()) return LabelResult::NothingSelected;
     if (ctx.settings.check1()) {
         if (const auto result = builder::fillSendConfirm(ctx, jobs::preco5426Single(ctx.settings), Qtd,
@@ -76,5 +77,6 @@ LabelResult EtiquetaBasket3225(LabelContext& ctx, double& Qtd, const QString& Te
     const auto speed = builder::checkedSpeed(ctx, Velocidade);
     if (!speed) return LabelResult::InvalidSettings;
     if (!builder::barcodePrintable(ctx)) return LabelResult::InvalidData;
+    if (!builder::checkedQuantity(ctx, Qtd)) return LabelResult::QuantityRefused;
     return builder::fillSendConfirm(ctx, jobs::basket3225(ctx.settings), Qtd, Temperatura, *speed, 1);
 }

@@ -33,6 +33,7 @@ LabelResult EtiquetaTag5360(LabelContext& ctx, double& Qtd, const QString& Tempe
     const auto speed = builder::checkedSpeed(ctx, Velocidade);
     if (!speed) return LabelResult::InvalidSettings;
     if (!builder::barcodePrintable(ctx)) return LabelResult::InvalidData;
+    if (!builder::checkedQuantity(ctx, Qtd)) return LabelResult::QuantityRefused;
     return builder::fillSendConfirm(ctx, jobs::tag5360(ctx.settings, ctx.state.ConfLinha5), Qtd, Temperatura,
                                     *speed, 1);
 }

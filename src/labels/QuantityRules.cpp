@@ -9,6 +9,11 @@ double whole(double value)
     return std::trunc(value);
 }
 
+bool withinLineBound(double quantity)
+{
+    return quantity <= kMaxLabelsPerLine;  // false for NaN too
+}
+
 QString divText(double rows, int digits)
 {
     const double rounded = std::round(rows);  // halves away from zero

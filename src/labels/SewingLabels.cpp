@@ -30,6 +30,7 @@ LabelResult EtiquetaCostura5016(LabelContext& ctx, double& Qtd, const QString& T
     const auto speed = builder::checkedSpeed(ctx, Velocidade);
     if (!speed) return LabelResult::InvalidSettings;
     if (!builder::barcodePrintable(ctx)) return LabelResult::InvalidData;
+    if (!builder::checkedQuantity(ctx, Qtd)) return LabelResult::QuantityRefused;
     if (!ctx.settings.check1() && !ctx.settings.check2()) return LabelResult::NothingSelected;
     if (ctx.settings.check1()) {
         if (const auto result = builder::fillSendConfirm(ctx, jobs::costura5016Single(ctx.settings), Qtd,
@@ -52,5 +53,6 @@ LabelResult EtiquetaCostura5023(LabelContext& ctx, double& Qtd, const QString& T
     const auto speed = builder::checkedSpeed(ctx, Velocidade);
     if (!speed) return LabelResult::InvalidSettings;
     if (!builder::barcodePrintable(ctx)) return LabelResult::InvalidData;
+    if (!builder::checkedQuantity(ctx, Qtd)) return LabelResult::QuantityRefused;
     return builder::fillSendConfirm(ctx, jobs::costura5023(ctx.settings), Qtd, Temperatura, *speed, 1);
 }

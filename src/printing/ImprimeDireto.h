@@ -12,8 +12,11 @@
 // The data leaves as Windows-1252 bytes, nothing added. Returns true only when every
 // byte was accepted; an unknown queue, an unreachable printer or an unwritable folder
 // returns false with nothing sent. Inside a printing::CaptureScope nothing is sent: the
-// job is kept there and counts as accepted.
-bool ImprimeDireto(const QString& printer, const QString& documentName, const QString& data);
+// job is kept there and counts as accepted. A network printer must take the job before a
+// deadline that grows with its size and close the connection without a reset;
+// `problem`, when given, receives why a send failed (empty when no reason is known).
+bool ImprimeDireto(const QString& printer, const QString& documentName, const QString& data,
+                   QString* problem = nullptr);
 
 namespace printers {
 // The label printer at start: $PRINTER when set, otherwise the spooler's default queue.

@@ -4,10 +4,19 @@
 #include <QString>
 #include <QStringList>
 
+#include <chrono>
+#include <optional>
+
 // The three ways a job leaves the program; each returns true only when every byte
 // was accepted.
 namespace backends {
-bool sendToSocket(const QString& hostAndPort, const QByteArray& bytes);
+// Raw TCP: done only when every byte went out and the printer closed the connection
+// without a reset, all before a deadline that grows with the job (socketDeadline()
+// unless one is given). `problem` receives the reason of a failure, in Portuguese.
+bool sendToSocket(const QString& hostAndPort, const QByteArray& bytes, QString* problem = nullptr,
+                  std::optional<std::chrono::milliseconds> deadline = std::nullopt);
+std::chrono::milliseconds socketDeadline(qint64 bytes);
+
 // `written` receives the path of the new file.
 bool writeToFolder(const QString& folder, const QString& documentName, const QByteArray& bytes,
                    QString* written = nullptr);

@@ -74,7 +74,7 @@ class ReadBackTest : public QObject {
         const LabelResult result =
             LabelBench::builderFor(labelType(r["type"]))(ctx, qtd, "10", r["speed"], r["coluna"], 0);
         const QStringList results{"Printed",        "NothingSelected", "InvalidSettings", "InvalidData",
-                                  "PrinterRefused", "NotConfirmed",    "Cancelled"};
+                                  "QuantityRefused", "PrinterRefused", "NotConfirmed",    "Cancelled"};
         QCOMPARE(results.value(int(result)), r["result"]);
         QCOMPARE(bench.op.kinds(), r["shown"]);
         if (r["shown"].contains('M')) {

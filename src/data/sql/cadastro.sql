@@ -31,3 +31,6 @@ CREATE TABLE MODELO (
     "Código"  INTEGER PRIMARY KEY AUTOINCREMENT,
     MODELO    TEXT COLLATE NOCASE
 );
+
+-- The schema's version (data/SchemaUpgrade.h).
+PRAGMA user_version = 1;

@@ -63,3 +63,6 @@ CREATE TABLE VORLA (
 );
 CREATE INDEX VORLA_IDPEDIDO ON VORLA (IDPEDIDO);
 CREATE INDEX VORLA_LOTE ON VORLA (LOTE);
+
+-- The schema's version (data/SchemaUpgrade.h).
+PRAGMA user_version = 1;
