@@ -50,6 +50,7 @@ frmnovoavulso::frmnovoavulso(ProgramState& state, Operator& op, std::function<QS
     Griid_Recebimento->verticalHeader()->setVisible(false);
     Griid_Recebimento->setEditTriggers(QAbstractItemView::NoEditTriggers);
     Griid_Recebimento->setSelectionMode(QAbstractItemView::SingleSelection);
+    Griid_Recebimento->setWordWrap(false);
     Griid_Recebimento->installEventFilter(this);
 
     cbomarca = named(new QComboBox, "cbomarca");
@@ -103,6 +104,8 @@ frmnovoavulso::frmnovoavulso(ProgramState& state, Operator& op, std::function<QS
     layout->addLayout(bottom);
     resize(1000, 560);
 
+    clearGrid(false);
+
     connect(txtnumprod, &QLineEdit::returnPressed, txtpedido, qOverload<>(&QWidget::setFocus));
     connect(txtpedido, &QLineEdit::returnPressed, this, &frmnovoavulso::txtpedido_Enter);
     connect(cbomarca, &QComboBox::activated, this, &frmnovoavulso::cbomarca_Click);
@@ -154,6 +157,14 @@ void frmnovoavulso::txtpedido_Enter()
                                 row.qtd};
         for (int c = 0; c < GridColumns; ++c)
             Griid_Recebimento->setItem(r, c, new QTableWidgetItem(cells[c]));
+    }
+    // Each column at least as wide as its caption's blanks say, and wide enough for what it shows.
+    const QFontMetrics metrics(Griid_Recebimento->font());
+    const QStringList captions = adhoc::GridHeader.split(QLatin1Char('|'));
+    for (int c = 0; c < GridColumns; ++c) {
+        Griid_Recebimento->resizeColumnToContents(c);
+        Griid_Recebimento->setColumnWidth(
+            c, std::max(metrics.horizontalAdvance(captions[c]) + 12, Griid_Recebimento->columnWidth(c)));
     }
     Griid_Recebimento->setCurrentCell(0, 0);
 }

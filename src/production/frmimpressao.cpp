@@ -146,6 +146,10 @@ frmimpressao::frmimpressao(ProgramState& state, Operator& op, std::function<QStr
     header->addWidget(lblprod, 0, 2);
     header->addWidget(Label4, 1, 1);
     header->addWidget(LBLFORN, 1, 2);
+    // The entry keeps its width whatever the captions beside it show.
+    header->setColumnStretch(0, 1);
+    lblprod->setMinimumWidth(QFontMetrics(big).horizontalAdvance(QStringLiteral("00000000000")));
+    LBLFORN->setMinimumWidth(lblprod->minimumWidth());
 
     auto* settingsBox = new QGridLayout;
     settingsBox->addWidget(Label19, 0, 0);
