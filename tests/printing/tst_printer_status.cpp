@@ -1,12 +1,11 @@
 #include "printing/PrinterStatus.h"
+#include "support/DataRows.h"
 #include "support/FakeLabelPrinter.h"
 
 #include <QDir>
 #include <QTest>
 
 using Answer = FakeLabelPrinter::Answer;
-using Reason = PrinterStatus::Reason;
-Q_DECLARE_METATYPE(FakeLabelPrinter::Answer)
 
 namespace {
 const int kTimeoutMs = 300;
@@ -15,43 +14,15 @@ const int kTimeoutMs = 300;
 class tst_printer_status : public QObject {
     Q_OBJECT
   private slots:
-    // What each scripted answer of a label printer is reported as, in the operator's words.
-    void labelPrinterAnswers_data() {
-        QTest::addColumn<Answer>("answer");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("word");
-        QTest::addColumn<bool>("unanswered");
-        QTest::newRow("ready") << Answer::Ready << ""
-                               << "Pronta" << false;
-        QTest::newRow("paper out (~HS)") << Answer::PaperOut << "Impressora sem etiquetas"
-                                         << "Sem etiquetas" << false;
-        QTest::newRow("paper out (~HQES only)") << Answer::PaperOutCurrent << "Impressora sem etiquetas"
-                                                << "Sem etiquetas" << false;
-        QTest::newRow("head up") << Answer::HeadUp << "Cabeça de impressão aberta"
-                                 << "Cabeça aberta" << false;
-        QTest::newRow("paused") << Answer::Paused << "Impressora em pausa"
-                                << "Em pausa" << false;
-        QTest::newRow("ribbon out") << Answer::RibbonOut << "Impressora sem fita"
-                                    << "Sem fita" << false;
-        QTest::newRow("no answer") << Answer::Silent << "Impressora não responde"
-                                   << "Não responde" << true;
-        QTest::newRow("cut in the middle") << Answer::Cut << "Impressora deu uma resposta que não se entende"
-                                           << "Resposta inválida" << true;
-        QTest::newRow("garbage") << Answer::Garbage << "Impressora deu uma resposta que não se entende"
-                                 << "Resposta inválida" << true;
-    }
-
+    void labelPrinterAnswers_data() { addRowsFrom(DATA_DIR "/printer-answers.txt"); }
     void labelPrinterAnswers() {
-        QFETCH(Answer, answer);
-        QFETCH(QString, text);
-        QFETCH(QString, word);
-        QFETCH(bool, unanswered);
-        FakeLabelPrinter printer({answer});
+        const DataRow r = dataRow();
+        FakeLabelPrinter printer(FakeLabelPrinter::answersNamed(r["answer"]));
         const PrinterStatus status = queryPrinterStatus(printer.uri(), kTimeoutMs);
-        QCOMPARE(printerStatusText(status), text);
-        QCOMPARE(printerStatusWord(status), word);
-        QCOMPARE(status.ready(), text.isEmpty());
-        QCOMPARE(status.unanswered(), unanswered);
+        QCOMPARE(printerStatusText(status), r["text"]);
+        QCOMPARE(printerStatusWord(status), r["word"]);
+        QCOMPARE(status.ready(), r["text"].isEmpty());
+        QCOMPARE(status.unanswered(), r["unanswered"] == "yes");
         QCOMPARE(printer.printer().statusQueries(), 1);
         QVERIFY(printer.printer().jobs().isEmpty()); // a question is no job
     }
@@ -68,24 +39,11 @@ class tst_printer_status : public QObject {
                  "Cabeça de impressão aberta\nImpressora sem etiquetas\nImpressora em pausa");
     }
 
-    void otherPrinters_data() {
-        QTest::addColumn<QString>("printer");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("folder") << "file:" + QDir::tempPath() << "";
-        QTest::newRow("png folder") << "png:" + QDir::tempPath() << "";
-        QTest::newRow("missing folder") << "file:/nao/existe/etiquetas"
-                                        << "Pasta da impressora não existe: /nao/existe/etiquetas";
-        QTest::newRow("closed port") << "socket://127.0.0.1:1" << "Impressora não responde";
-        QTest::newRow("no printer") << ""
-                                    << "Nenhuma impressora de etiquetas escolhida";
-        QTest::newRow("unknown queue") << "FILA_QUE_NAO_EXISTE_123"
-                                       << "Fila de impressão não encontrada: FILA_QUE_NAO_EXISTE_123";
-    }
-
+    void otherPrinters_data() { addRowsFrom(DATA_DIR "/other-printers.txt"); }
     void otherPrinters() {
-        QFETCH(QString, printer);
-        QFETCH(QString, text);
-        QCOMPARE(printerStatusText(queryPrinterStatus(printer, kTimeoutMs)), text);
+        const DataRow r = dataRow();
+        const QString printer = QString(r["printer"]).replace("<temp>", QDir::tempPath());
+        QCOMPARE(printerStatusText(queryPrinterStatus(printer, kTimeoutMs)), r["text"]);
     }
 };
 
