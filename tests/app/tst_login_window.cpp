@@ -42,9 +42,8 @@ QStringList expectedMenuLines() {
 
 class tst_login_window : public QObject {
     Q_OBJECT
-private slots:
-    void wrongThenRightOpensTheMenu()
-    {
+  private slots:
+    void wrongThenRightOpensTheMenu() {
         TempHome home;
         ScriptedOperator op;
         QPointer<frmsenha> login = frmsenha::showAtStart(home.state(), op);
@@ -65,17 +64,18 @@ private slots:
         QTest::keyClicks(login->txtusuario, "admin");
         QTest::keyClick(login->txtusuario, Qt::Key_Return);
         QTest::keyClicks(login->txtsenha, "1234");
-        QTest::keyClick(login->txtsenha, Qt::Key_Return);  // Enter in the password confirms
+        QTest::keyClick(login->txtsenha, Qt::Key_Return); // Enter in the password confirms
 
         QPointer<frmzepa> main = login ? login->mainWindow() : nullptr;
         QVERIFY(main);
         QVERIFY(main->isVisible());
         // The login window is gone and nothing holds the password typed into it.
         QTRY_VERIFY(!login);
-        for (QWidget* w : QApplication::topLevelWidgets()) QVERIFY(w->objectName() != "frmsenha");
+        for (QWidget* w : QApplication::topLevelWidgets())
+            QVERIFY(w->objectName() != "frmsenha");
         for (QWidget* w : QApplication::allWidgets())
             if (auto* box = qobject_cast<QLineEdit*>(w)) QVERIFY(box->text() != "1234");
-        QCOMPARE(main->lblusuario->text(), QString("admin"));  // as typed, not as stored (ADMIN)
+        QCOMPARE(main->lblusuario->text(), QString("admin")); // as typed, not as stored (ADMIN)
         QCOMPARE(main->windowTitle(), QString("Programa de Impresão VORLA V.s. 1.0"));
         QCOMPARE(op.shown.last().text, QString("OLÁ  admin, SEJA BEM VINDO!"));
         QCOMPARE(op.shown.last().title, QString("VORLA"));
@@ -91,26 +91,24 @@ private slots:
         QCOMPARE(top[1]->objectName(), QString("mnu_dolmsair"));
 
         main->mnu_dolmsair->trigger();
-        QTRY_VERIFY(!main);  // closed and gone
+        QTRY_VERIFY(!main); // closed and gone
     }
 
     // The order store missing does not stop the menu; the user store lost is reported,
     // not fatal.
-    void storeTroubleAtLogin_data()
-    {
+    void storeTroubleAtLogin_data() {
         QTest::addColumn<bool>("userStoreLost");
         QTest::newRow("order store missing") << false;
         QTest::newRow("user store lost") << true;
     }
 
-    void storeTroubleAtLogin()
-    {
+    void storeTroubleAtLogin() {
         QFETCH(bool, userStoreLost);
         TempHome home;
         if (!userStoreLost) QFile::remove(home::pedidosFile(home.path()));
         ScriptedOperator op;
         frmsenha login(home.state(), op);
-        if (userStoreLost) home.state().ConexaoCadastro = Connection();  // as if it had gone away
+        if (userStoreLost) home.state().ConexaoCadastro = Connection(); // as if it had gone away
         login.txtusuario->setText("ADMIN");
         login.txtsenha->setText("1234");
         login.cmdok_Click();

@@ -26,8 +26,9 @@ class TstLabelBounds : public QObject {
             QCOMPARE(jobs.size(), 1);
             if (type == labeltype::Pack) { // one label per volume, numbered in four digits
                 QCOMPARE(jobs[0].count(QStringLiteral("^XZ")), 9999);
-                QVERIFY(jobs[0].startsWith("^XA^MMT^PW791^LL0112^LS0^PR4,4~SD10^JUS^FT77 ,170^BQN,2,4^FH\\^FDLA,"
-                                           "6|10.22.3344|451207|0001^FS^FT54 ,302^A0N,28,28^FH\\^FDVol: 0001  / 9999^FS"));
+                QVERIFY(jobs[0].startsWith(
+                    "^XA^MMT^PW791^LL0112^LS0^PR4,4~SD10^JUS^FT77 ,170^BQN,2,4^FH\\^FDLA,"
+                    "6|10.22.3344|451207|0001^FS^FT54 ,302^A0N,28,28^FH\\^FDVol: 0001  / 9999^FS"));
                 QVERIFY(jobs[0].contains("^FDVol: 9999  / 9999^FS"));
             }
             return;

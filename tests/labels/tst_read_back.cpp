@@ -59,7 +59,7 @@ class ReadBackTest : public QObject {
         bench.settings.TXTPORCENTAGEM = r["percentage"];
         if (!r["printer"].isEmpty()) {
             bench.home.state().ImpressoraSelecionada = r["printer"];
-            bench.op.yesNo << true;  // the printer does not answer its status query: send anyway
+            bench.op.yesNo << true; // the printer does not answer its status query: send anyway
         }
         for (const QString& a : r["answers"].split(' ', Qt::SkipEmptyParts))
             (r["type"] == "Pack" ? bench.op.inputs : bench.op.readings)
@@ -76,7 +76,8 @@ class ReadBackTest : public QObject {
                      qPrintable(bench.op.messages().value(0)));
             QCOMPARE(bench.op.shown.last().title, QString("VORLA"));
         }
-        if (result == LabelResult::PrinterRefused) QCOMPARE(bench.op.shown.last().icon, Operator::Icon::Critical);
+        if (result == LabelResult::PrinterRefused)
+            QCOMPARE(bench.op.shown.last().icon, Operator::Icon::Critical);
         QCOMPARE(qtd, r["qtdAfter"].toDouble());
         if (r["jobs"].toInt() > 0) bench.printer.waitForJobs(r["jobs"].toInt());
         QTest::qWait(100);

@@ -17,8 +17,7 @@ class TstMasterData : public QObject {
 
 namespace {
 // Every value of each TABLE.COLUMN of `columns`, in key order.
-QString stored(Connection& c, const QString& columns)
-{
+QString stored(Connection& c, const QString& columns) {
     QStringList all;
     for (const QString& tc : columns.split(' ')) {
         QStringList values;
@@ -32,10 +31,11 @@ QString stored(Connection& c, const QString& columns)
 }
 } // namespace
 
-void TstMasterData::flows_data() { addRowsFrom(DATA_DIR "/master-flows.txt"); }
+void TstMasterData::flows_data() {
+    addRowsFrom(DATA_DIR "/master-flows.txt");
+}
 
-void TstMasterData::flows()
-{
+void TstMasterData::flows() {
     const DataRow r = dataRow();
     TempHome home;
     Connection& c = home.state().ConexaoCadastro;
@@ -68,8 +68,7 @@ void TstMasterData::flows()
     QCOMPARE(stored(c, r["columns"]), r["after"]);
 }
 
-void TstMasterData::brandGridListsEveryBrand()
-{
+void TstMasterData::brandGridListsEveryBrand() {
     TempHome home;
     home.state().ConexaoCadastro.execute(
         "INSERT INTO MARCA (NomeMarca) VALUES ('Zeta'), ('10'), (''), (NULL)");

@@ -78,7 +78,7 @@ QByteArray filled(QString job, const LabelSettings& settings) {
 
 class tst_render : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void initTestCase() { render::installPngPrinter(); }
     void builders_data();
     void builders();
@@ -91,7 +91,9 @@ private slots:
     void commandLineRender();
 };
 
-void tst_render::builders_data() { addRowsFrom(DATA_DIR "/builders.txt"); }
+void tst_render::builders_data() {
+    addRowsFrom(DATA_DIR "/builders.txt");
+}
 
 // The job the printer receives and the job a preview captures are the same bytes; every
 // picture's symbols read back as the line's barcode (or the pack data with its volume),
@@ -163,8 +165,8 @@ void tst_render::faultyJobs_data() {
     LabelSettings settings = settingsFor(labeltype::Preco5426, "P1");
     const QByteArray full = filled(jobs::preco5426Single(settings), settings);
     for (const qsizetype cut : {qsizetype(1), full.size() / 3, full.size() / 2, full.size() - 3})
-        QTest::addRow("cortado em %lld", qlonglong(cut)) << QString("-1") << QString("*")
-                                                         << QString::fromLatin1(full.left(cut));
+        QTest::addRow("cortado em %lld", qlonglong(cut))
+            << QString("-1") << QString("*") << QString::fromLatin1(full.left(cut));
 }
 
 void tst_render::faultyJobs() {

@@ -31,8 +31,8 @@ FakeLabelPrinter::FakeLabelPrinter(QList<Answer> script) : m_script(std::move(sc
 }
 
 QList<FakeLabelPrinter::Answer> FakeLabelPrinter::answersNamed(const QString& names) {
-    static const QStringList all{"Ready",     "PaperOut", "PaperOutCurrent", "HeadUp", "Paused",
-                                 "RibbonOut", "Silent",   "Cut",             "Garbage"};
+    static const QStringList all{"Ready",  "PaperOut", "PaperOutCurrent", "HeadUp", "Paused", "RibbonOut",
+                                 "Silent", "Cut",      "Garbage"};
     QList<Answer> answers;
     for (const QString& name : names.split(u' ', Qt::SkipEmptyParts)) {
         if (!all.contains(name)) qFatal("no printer answer named %s", qPrintable(name));
