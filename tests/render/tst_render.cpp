@@ -74,6 +74,12 @@ QByteArray filled(QString job, const LabelSettings& settings) {
     return job.toLatin1();
 }
 
+// The 100x40 pack job of `volumes` volumes, from the fixture's order line.
+QString packJob(int volumes) {
+    double qtd = volumes;
+    return jobs::pack(settingsFor(labeltype::Pack, "P1"), {1, qtd, qtd, false}, qtd, QStringLiteral("10"), 4,
+                      orderLine());
+}
 } // namespace
 
 class tst_render : public QObject {
@@ -191,10 +197,7 @@ void tst_render::faultyJobs() {
 // "png:" writes the job as "file:" does and, beside it, one picture per label format.
 void tst_render::pictureFolderPrinter() {
     QTemporaryDir dir;
-    LabelSettings settings = settingsFor(labeltype::Pack, "P1");
-    Record line = orderLine();
-    double qtd = 2;
-    const QString job = jobs::pack(settings, {1, 2, 2, false}, qtd, QStringLiteral("10"), 4, line);
+    const QString job = packJob(2);
     QVERIFY(ImprimeDireto(QStringLiteral("png:") + dir.path(), QStringLiteral("VORLA"), job));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files),
              (QStringList{"000001-VORLA-1.png", "000001-VORLA-2.png", "000001-VORLA.zpl"}));
@@ -206,12 +209,7 @@ void tst_render::pictureFolderPrinter() {
 }
 
 void tst_render::previewDialogPages() {
-    LabelSettings settings = settingsFor(labeltype::Pack, "P1");
-    Record line = orderLine();
-    double qtd = 3;
-    const QByteArray job =
-        jobs::pack(settings, {1, 3, 3, false}, qtd, QStringLiteral("10"), 4, line).toLatin1();
-    LabelPreviewDialog dialog({job});
+    LabelPreviewDialog dialog({packJob(3).toLatin1()});
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Visualizar"));
     auto* next = dialog.findChild<QPushButton*>(QStringLiteral("cmdproxima"));
     auto* previous = dialog.findChild<QPushButton*>(QStringLiteral("cmdanterior"));
