@@ -78,9 +78,7 @@ private slots:
         QTest::addColumn<QString>("printer");  // empty: $PRINTER, the current printer
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("output");
-        QTest::newRow("ready folder") << "file:" + QDir::tempPath() << 0 << "Pronta";
         QTest::newRow("current printer") << QString() << 0 << "Pronta";
-        QTest::newRow("missing folder") << "file:/nao/existe" << 1 << "Pasta da impressora não existe: /nao/existe";
         QTest::newRow("paper out") << "fake" << 1 << "Impressora sem etiquetas";
     }
 

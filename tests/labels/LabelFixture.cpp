@@ -4,9 +4,6 @@
 #include "labels/LabelTypes.h"
 #include "printing/Windows1252.h"
 
-#include <QHash>
-#include <QRegularExpression>
-#include <QTest>
 
 Record orderLine(const QString& codigBarr) {
     static const auto columns = std::make_shared<const QStringList>(
@@ -27,12 +24,31 @@ Record orderLine(const QString& codigBarr) {
     return Record(columns, values);
 }
 
+namespace {
+// Each label type with its builder's name and its builder.
+struct Kind {
+    const char* key;
+    const QString& type;
+    LabelBench::Builder builder;
+};
+const Kind kinds[] = {{"Preco5426", labeltype::Preco5426, EtiquetaPreco5426},
+                      {"Tag5360", labeltype::Tag5360, EtiquetaTag5360},
+                      {"Costura5016", labeltype::Costura5016, EtiquetaCostura5016},
+                      {"Costura5023", labeltype::Costura5023, EtiquetaCostura5023},
+                      {"Basket3225", labeltype::Basket3225, EtiquetaBasket3225},
+                      {"Pack", labeltype::Pack, EtiquetaPack}};
+} // namespace
+
 QString labelType(const QString& key) {
-    static const QHash<QString, QString> types{
-        {"Preco5426", labeltype::Preco5426},     {"Tag5360", labeltype::Tag5360},
-        {"Costura5016", labeltype::Costura5016}, {"Costura5023", labeltype::Costura5023},
-        {"Basket3225", labeltype::Basket3225},   {"Pack", labeltype::Pack}};
-    return types.value(key, key);
+    for (const Kind& k : kinds)
+        if (key == QLatin1String(k.key)) return k.type;
+    return key;
+}
+
+QString labelResultName(LabelResult result) {
+    static const QStringList names{"Printed",         "NothingSelected", "InvalidSettings", "InvalidData",
+                                   "QuantityRefused", "PrinterRefused",  "NotConfirmed",    "Cancelled"};
+    return names.value(int(result));
 }
 
 LabelSettings settingsFor(const QString& type, const QString& boxes) {
@@ -47,11 +63,9 @@ LabelSettings settingsFor(const QString& type, const QString& boxes) {
 }
 
 LabelBench::Builder LabelBench::builderFor(const QString& type) {
-    static const QHash<QString, Builder> builders{
-        {labeltype::Preco5426, EtiquetaPreco5426},     {labeltype::Tag5360, EtiquetaTag5360},
-        {labeltype::Costura5016, EtiquetaCostura5016}, {labeltype::Costura5023, EtiquetaCostura5023},
-        {labeltype::Basket3225, EtiquetaBasket3225},   {labeltype::Pack, EtiquetaPack}};
-    return builders.value(type);
+    for (const Kind& k : kinds)
+        if (type == k.type) return k.builder;
+    return nullptr;
 }
 
 LabelBench::LabelBench() {
@@ -76,39 +90,4 @@ QStringList LabelBench::jobs(int count) {
     for (const QByteArray& job : printer.waitForJobs(count))
         texts << fromWindows1252(job);
     return texts;
-}
-
-QByteArray decodeGraphic(const QString& data, int bytesPerRow, int totalBytes) {
-    const int rowChars = bytesPerRow * 2;
-    QString hex;
-    int count = 0;
-    for (const QChar c : data) {
-        if (c >= QLatin1Char('G') && c <= QLatin1Char('Y')) {
-            count += c.unicode() - u'F';
-        } else if (c >= QLatin1Char('g') && c <= QLatin1Char('z')) {
-            count += 20 * (c.unicode() - u'f');
-        } else if (QStringLiteral("0123456789ABCDEF").contains(c)) {
-            hex += QString(std::max(count, 1), c);
-            count = 0;
-        } else if (c == QLatin1Char(',') || c == QLatin1Char('!')) {
-            const int used = hex.size() % rowChars;
-            hex += QString(rowChars - used, c == QLatin1Char(',') ? QLatin1Char('0') : QLatin1Char('F'));
-        } else if (c == QLatin1Char(':')) {
-            if (hex.size() % rowChars != 0 || hex.size() < rowChars) return {};
-            hex += hex.mid(hex.size() - rowChars);
-        } else {
-            return {};
-        }
-    }
-    if (hex.size() != totalBytes * 2) return {};
-    return QByteArray::fromHex(hex.toLatin1());
-}
-
-void checkLogos(const QString& job) {
-    static const QRegularExpression download("~DG([^,]+),(\\d{5}),(\\d{3}),([0-9A-Za-z,!:]*)");
-    for (const QRegularExpressionMatch& m : download.globalMatch(job)) {
-        const QByteArray bits = decodeGraphic(m.captured(4), m.captured(3).toInt(), m.captured(2).toInt());
-        if (bits.isEmpty() || bits.count('\0') == bits.size())
-            QTest::qFail(qPrintable("bad or blank graphic " + m.captured(1)), __FILE__, __LINE__);
-    }
 }

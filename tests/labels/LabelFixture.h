@@ -17,6 +17,9 @@ Record orderLine(const QString& codigBarr = QStringLiteral("7891234567890"));
 // The label type named by its builder's name ("Preco5426", "Pack", ...).
 QString labelType(const QString& key);
 
+// The enumerator's name: "Printed", "NothingSelected", ...
+QString labelResultName(LabelResult result);
+
 // Settings printing `type`. Boxes: P1/P2 tick the production window's boxes, A1/A2 the
 // ad-hoc window's (the ad-hoc window is the active one when they come first), and a
 // lone A has the ad-hoc window name the same type as well.
@@ -41,11 +44,3 @@ struct LabelBench {
     // The jobs received, decoded from Windows-1252.
     QStringList jobs(int count);
 };
-
-// Checks that the data of every "~DG<name>,<bytes>,<row>," download in the job decodes
-// to exactly <bytes> bytes in rows of <row> bytes and is not blank; fails the running
-// test otherwise.
-void checkLogos(const QString& job);
-
-// Decodes the printer's compressed hexadecimal form; empty when malformed.
-QByteArray decodeGraphic(const QString& data, int bytesPerRow, int totalBytes);

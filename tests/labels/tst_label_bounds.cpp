@@ -1,6 +1,7 @@
 #include "LabelFixture.h"
 
 #include "labels/LabelTypes.h"
+#include "support/DataRows.h"
 
 #include <QtTest>
 
@@ -9,46 +10,26 @@
 class TstLabelBounds : public QObject {
     Q_OBJECT
   private slots:
-    void quantityFromTheLine_data() {
-        QTest::addColumn<QString>("caption");
-        QTest::addColumn<QString>("qtdImpres"); // as stored in the order line
-        QTest::addColumn<bool>("prints");
-        QTest::newRow("pack 9999 volumes") << labeltype::Pack << "9999" << true;
-        QTest::newRow("pack 10000 volumes") << labeltype::Pack << "10000" << false;
-        QTest::newRow("pack 1E9") << labeltype::Pack << "1E9" << false;
-        QTest::newRow("pack infinite") << labeltype::Pack << "1E999" << false;
-        QTest::newRow("sticker 10000") << labeltype::Preco5426 << "10000" << false;
-        QTest::newRow("tag 1E9") << labeltype::Tag5360 << "1E9" << false;
-        QTest::newRow("sewing 50x16 10000") << labeltype::Costura5016 << "10000" << false;
-        QTest::newRow("sewing 50x23 10000") << labeltype::Costura5023 << "10000" << false;
-        QTest::newRow("basket 10000") << labeltype::Basket3225 << "10000" << false;
-        QTest::newRow("basket 9999") << labeltype::Basket3225 << "9999" << true;
-    }
-
+    void quantityFromTheLine_data() { addRowsFrom(DATA_DIR "/quantity-bounds.txt"); }
     void quantityFromTheLine() {
-        QFETCH(QString, caption);
-        QFETCH(QString, qtdImpres);
-        QFETCH(bool, prints);
-        const QHash<QString, LabelBench::Builder> builders{{labeltype::Pack, EtiquetaPack},
-                                                           {labeltype::Preco5426, EtiquetaPreco5426},
-                                                           {labeltype::Tag5360, EtiquetaTag5360},
-                                                           {labeltype::Costura5016, EtiquetaCostura5016},
-                                                           {labeltype::Costura5023, EtiquetaCostura5023},
-                                                           {labeltype::Basket3225, EtiquetaBasket3225}};
+        const DataRow r = dataRow();
+        const QString type = labelType(r["type"]);
         LabelBench bench;
-        bench.settings.producaoCaption = caption;
-        bench.settings.producao.Check1 = true;
-        double Qtd = qtdImpres.toDouble(); // the print run reads qtd_impres as a number
+        bench.settings = settingsFor(type, "P1");
+        double Qtd = r.number("qtdImpres");
 
-        const LabelResult result = bench.run(builders.value(caption), Qtd);
+        const LabelResult result = bench.run(LabelBench::builderFor(type), Qtd);
 
-        if (prints) {
+        if (r["prints"] == "yes") {
             QCOMPARE(result, LabelResult::Printed);
             const QStringList jobs = bench.jobs(1);
             QCOMPARE(jobs.size(), 1);
-            if (caption == labeltype::Pack) { // one label per volume, the last one "9999"
+            if (type == labeltype::Pack) { // one label per volume, numbered in four digits
                 QCOMPARE(jobs[0].count(QStringLiteral("^XZ")), 9999);
-                QVERIFY(jobs[0].contains(QStringLiteral("9999")));
+                QVERIFY(jobs[0].startsWith(
+                    "^XA^MMT^PW791^LL0112^LS0^PR4,4~SD10^JUS^FT77 ,170^BQN,2,4^FH\\^FDLA,"
+                    "6|10.22.3344|451207|0001^FS^FT54 ,302^A0N,28,28^FH\\^FDVol: 0001  / 9999^FS"));
+                QVERIFY(jobs[0].contains("^FDVol: 9999  / 9999^FS"));
             }
             return;
         }
@@ -61,8 +42,7 @@ class TstLabelBounds : public QObject {
     // The ad-hoc window's quantities are typed and bounded by that window.
     void typedQuantityIsNotTheLines() {
         LabelBench bench;
-        bench.settings.producaoVisivel = false;
-        bench.settings.cbomarca = labeltype::Basket3225;
+        bench.settings = settingsFor(labeltype::Basket3225, "A");
         double Qtd = 20000;
         QCOMPARE(bench.run(EtiquetaBasket3225, Qtd), LabelResult::Printed);
     }

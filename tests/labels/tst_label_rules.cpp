@@ -27,25 +27,6 @@ class LabelRulesTest : public QObject {
         QCOMPARE(Qtd, r["qtdAfter"].toDouble());
     }
 
-    // From the ad-hoc window the builder itself makes six labels one row.
-    void sewingSixAcrossFromAdHoc_data() {
-        QTest::addColumn<double>("qtd");
-        QTest::addColumn<QString>("div");
-        QTest::newRow("60 labels") << 60.0 << "0010";
-        QTest::newRow("100 labels") << 100.0 << "0017";
-    }
-    void sewingSixAcrossFromAdHoc() {
-        QFETCH(double, qtd);
-        QFETCH(QString, div);
-        LabelBench bench;
-        bench.settings = settingsFor(labeltype::Costura5016, "A2");
-        bench.settings.TXTPORCENTAGEM = "0";
-        const double typed = qtd;
-        QCOMPARE(bench.run(EtiquetaCostura5016, qtd), LabelResult::Printed);
-        QVERIFY(bench.jobs(1).value(0).endsWith("^PQ" + div + ",0,1,Y^XZ"));
-        QCOMPARE(qtd, typed / 6);
-    }
-
     void barcodeData_data() { addRowsFrom(DATA_DIR "/barcode-rules.txt"); }
     void barcodeData() {
         const DataRow r = dataRow();

@@ -17,32 +17,25 @@ class ReadBackTest : public QObject {
         QCOMPARE(barcodeReadingMatches(r["reading"], r["expected"]), r["match"] == "yes");
     }
 
-    void wrongThenRight() {
-        ScriptedOperator op;
-        for (const char* reading : {"7891234567890 ", "7891234567890", "7891234567890"})
-            op.readings << QString(reading);
-        int n = 1;
-        QVERIFY(ConfereEtiqueta(op, n, "7891234567890"));
-        QCOMPARE(n, 3);
-        const QList<std::pair<QString, bool>> log{
-            {"7891234567890 ", false}, {"7891234567890", true}, {"7891234567890", true}};
-        QCOMPARE(op.readLog, log);
-    }
-
+    // A reading that does not match asks for the same label again.
     void startValue_data() {
         QTest::addColumn<int>("start");
+        QTest::addColumn<QStringList>("readings");
         QTest::addColumn<QStringList>("prompts");
-        QTest::newRow("1: left, then right") << 1 << QStringList{LeftLabelPrompt, RightLabelPrompt};
-        QTest::newRow("2: right only") << 2 << QStringList{RightLabelPrompt};
-        QTest::newRow("3: none") << 3 << QStringList{};
+        const QString L = LeftLabelPrompt, R = RightLabelPrompt;
+        QTest::newRow("1: left, then right") << 1 << QStringList{"x1", "X1"} << QStringList{L, R};
+        QTest::newRow("2: right only") << 2 << QStringList{"X1"} << QStringList{R};
+        QTest::newRow("3: none") << 3 << QStringList{} << QStringList{};
+        QTest::newRow("1: wrong, then right") << 1 << QStringList{"x1 ", "x1", "x1"} << QStringList{L, R};
     }
 
     void startValue() {
         QFETCH(int, start);
+        QFETCH(QStringList, readings);
         QFETCH(QStringList, prompts);
         ScriptedOperator op;
-        for (const char* reading : {"x1", "X1"})
-            op.readings << QString(reading);
+        for (const QString& reading : readings)
+            op.readings << reading;
         int n = start;
         QVERIFY(ConfereEtiqueta(op, n, "x1"));
         QCOMPARE(n, std::max(start, 3));
@@ -52,6 +45,9 @@ class ReadBackTest : public QObject {
         QCOMPARE(shown, prompts);
         QCOMPARE(op.shown.value(0).title,
                  prompts.isEmpty() ? QString() : QString("x1")); // expected code shown
+        QCOMPARE(op.readLog.size(), readings.size());
+        for (qsizetype i = 0; i < readings.size(); ++i)
+            QCOMPARE(op.readLog[i], std::make_pair(readings[i], !readings[i].endsWith(' ')));
     }
 
     void outcomes_data() { addRowsFrom(DATA_DIR "/outcomes.txt"); }
@@ -63,7 +59,7 @@ class ReadBackTest : public QObject {
         bench.settings.TXTPORCENTAGEM = r["percentage"];
         if (!r["printer"].isEmpty()) {
             bench.home.state().ImpressoraSelecionada = r["printer"];
-            bench.op.yesNo << true;  // the printer does not answer its status query: send anyway
+            bench.op.yesNo << true; // the printer does not answer its status query: send anyway
         }
         for (const QString& a : r["answers"].split(' ', Qt::SkipEmptyParts))
             (r["type"] == "Pack" ? bench.op.inputs : bench.op.readings)
@@ -73,16 +69,15 @@ class ReadBackTest : public QObject {
         double qtd = r["type"] == "Pack" ? 2 : 10;
         const LabelResult result =
             LabelBench::builderFor(labelType(r["type"]))(ctx, qtd, "10", r["speed"], r["coluna"], 0);
-        const QStringList results{"Printed",        "NothingSelected", "InvalidSettings", "InvalidData",
-                                  "QuantityRefused", "PrinterRefused", "NotConfirmed",    "Cancelled"};
-        QCOMPARE(results.value(int(result)), r["result"]);
+        QCOMPARE(labelResultName(result), r["result"]);
         QCOMPARE(bench.op.kinds(), r["shown"]);
         if (r["shown"].contains('M')) {
             QVERIFY2(bench.op.messages().value(0).contains(r["message"]),
                      qPrintable(bench.op.messages().value(0)));
             QCOMPARE(bench.op.shown.last().title, QString("VORLA"));
         }
-        if (result == LabelResult::PrinterRefused) QCOMPARE(bench.op.shown.last().icon, Operator::Icon::Critical);
+        if (result == LabelResult::PrinterRefused)
+            QCOMPARE(bench.op.shown.last().icon, Operator::Icon::Critical);
         QCOMPARE(qtd, r["qtdAfter"].toDouble());
         if (r["jobs"].toInt() > 0) bench.printer.waitForJobs(r["jobs"].toInt());
         QTest::qWait(100);

@@ -1,74 +1,28 @@
-#include "printing/ImprimeDireto.h"
 #include "printing/PrinterStatus.h"
+#include "support/DataRows.h"
 #include "support/FakeLabelPrinter.h"
 
-#include <QProcess>
-#include <QStandardPaths>
-#include <QTemporaryDir>
+#include <QDir>
 #include <QTest>
 
-#include <unistd.h>
-
 using Answer = FakeLabelPrinter::Answer;
-using Reason = PrinterStatus::Reason;
-Q_DECLARE_METATYPE(FakeLabelPrinter::Answer)
 
 namespace {
 const int kTimeoutMs = 300;
-
-bool run(const QString& program, const QStringList& args) {
-    QProcess p;
-    p.start(program, args);
-    return p.waitForFinished(20000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
-}
-
-bool schedulerRunning() {
-    QProcess p;
-    p.start("lpstat", {"-r"});
-    return p.waitForFinished(20000) && p.readAllStandardOutput().contains("scheduler is running");
-}
 } // namespace
 
 class tst_printer_status : public QObject {
     Q_OBJECT
   private slots:
-    // What each scripted answer of a label printer is reported as, in the operator's words.
-    void labelPrinterAnswers_data() {
-        QTest::addColumn<Answer>("answer");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("word");
-        QTest::addColumn<bool>("unanswered");
-        QTest::newRow("ready") << Answer::Ready << ""
-                               << "Pronta" << false;
-        QTest::newRow("paper out (~HS)") << Answer::PaperOut << "Impressora sem etiquetas"
-                                         << "Sem etiquetas" << false;
-        QTest::newRow("paper out (~HQES only)") << Answer::PaperOutCurrent << "Impressora sem etiquetas"
-                                                << "Sem etiquetas" << false;
-        QTest::newRow("head up") << Answer::HeadUp << "Cabeça de impressão aberta"
-                                 << "Cabeça aberta" << false;
-        QTest::newRow("paused") << Answer::Paused << "Impressora em pausa"
-                                << "Em pausa" << false;
-        QTest::newRow("ribbon out") << Answer::RibbonOut << "Impressora sem fita"
-                                    << "Sem fita" << false;
-        QTest::newRow("no answer") << Answer::Silent << "Impressora não responde"
-                                   << "Não responde" << true;
-        QTest::newRow("cut in the middle") << Answer::Cut << "Impressora deu uma resposta que não se entende"
-                                           << "Resposta inválida" << true;
-        QTest::newRow("garbage") << Answer::Garbage << "Impressora deu uma resposta que não se entende"
-                                 << "Resposta inválida" << true;
-    }
-
+    void labelPrinterAnswers_data() { addRowsFrom(DATA_DIR "/printer-answers.txt"); }
     void labelPrinterAnswers() {
-        QFETCH(Answer, answer);
-        QFETCH(QString, text);
-        QFETCH(QString, word);
-        QFETCH(bool, unanswered);
-        FakeLabelPrinter printer({answer});
+        const DataRow r = dataRow();
+        FakeLabelPrinter printer(FakeLabelPrinter::answersNamed(r["answer"]));
         const PrinterStatus status = queryPrinterStatus(printer.uri(), kTimeoutMs);
-        QCOMPARE(printerStatusText(status), text);
-        QCOMPARE(printerStatusWord(status), word);
-        QCOMPARE(status.ready(), text.isEmpty());
-        QCOMPARE(status.unanswered(), unanswered);
+        QCOMPARE(printerStatusText(status), r["text"]);
+        QCOMPARE(printerStatusWord(status), r["word"]);
+        QCOMPARE(status.ready(), r["text"].isEmpty());
+        QCOMPARE(status.unanswered(), r["unanswered"] == "yes");
         QCOMPARE(printer.printer().statusQueries(), 1);
         QVERIFY(printer.printer().jobs().isEmpty()); // a question is no job
     }
@@ -85,52 +39,11 @@ class tst_printer_status : public QObject {
                  "Cabeça de impressão aberta\nImpressora sem etiquetas\nImpressora em pausa");
     }
 
-    void otherPrinters_data() {
-        QTest::addColumn<QString>("printer");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("folder") << "file:" + QDir::tempPath() << "";
-        QTest::newRow("png folder") << "png:" + QDir::tempPath() << "";
-        QTest::newRow("missing folder") << "file:/nao/existe/etiquetas"
-                                        << "Pasta da impressora não existe: /nao/existe/etiquetas";
-        QTest::newRow("closed port") << "socket://127.0.0.1:1" << "Impressora não responde";
-        QTest::newRow("no printer") << ""
-                                    << "Nenhuma impressora de etiquetas escolhida";
-        QTest::newRow("unknown queue") << "FILA_QUE_NAO_EXISTE_123"
-                                       << "Fila de impressão não encontrada: FILA_QUE_NAO_EXISTE_123";
-    }
-
+    void otherPrinters_data() { addRowsFrom(DATA_DIR "/other-printers.txt"); }
     void otherPrinters() {
-        QFETCH(QString, printer);
-        QFETCH(QString, text);
-        QCOMPARE(printerStatusText(queryPrinterStatus(printer, kTimeoutMs)), text);
-    }
-
-    // A spooler queue stopped with cupsdisable, or refusing jobs, is reported before
-    // anything is sent; enabled again, the job goes.
-    void stoppedSpoolerQueue() {
-        if (geteuid() != 0) QSKIP("adding a spooler queue needs root; CI runs this test as root");
-        if (QStandardPaths::findExecutable("cupsdisable").isEmpty()) QSKIP("cups-client is not installed");
-        if (!schedulerRunning()) QSKIP("cupsd is not running (scripts/test.sh starts it)");
-
-        FakeLabelPrinter printer;
-        const QString queue = QStringLiteral("etiquetas_status_%1").arg(getpid());
-        QVERIFY(run("lpadmin", {"-p", queue, "-E", "-v", printer.uri()}));
-        QCOMPARE(printerStatusText(queryPrinterStatus(queue)), QString());
-        QVERIFY(run("cupsdisable", {queue}));
-        const QString stopped = printerStatusText(queryPrinterStatus(queue));
-        QVERIFY(run("cupsreject", {queue}));
-        const QString rejecting = printerStatusText(queryPrinterStatus(queue));
-        QVERIFY(run("cupsenable", {queue}));
-        QVERIFY(run("cupsaccept", {queue}));
-        const QString enabled = printerStatusText(queryPrinterStatus(queue));
-        const bool sent = ImprimeDireto(queue, "VORLA", "^XA^XZ");
-        const QList<QByteArray> jobs = printer.printer().waitForJobs(1, 30000);
-        run("lpadmin", {"-x", queue});
-        QCOMPARE(stopped, "Fila de impressão parada");
-        QCOMPARE(rejecting, "Fila de impressão parada\nFila de impressão não aceita trabalhos");
-        QCOMPARE(enabled, QString());
-        QVERIFY(sent);
-        QCOMPARE(jobs, QList<QByteArray>{"^XA^XZ"});
+        const DataRow r = dataRow();
+        const QString printer = QString(r["printer"]).replace("<temp>", QDir::tempPath());
+        QCOMPARE(printerStatusText(queryPrinterStatus(printer, kTimeoutMs)), r["text"]);
     }
 };
 

@@ -116,14 +116,6 @@ class TstSocketFaults : public QObject {
         QVERIFY(ImprimeDireto(printer.uri(), QStringLiteral("VORLA"), big));
         QCOMPARE(printer.waitForJobs(1).value(0).size(), big.size());
     }
-
-    void droppedJobIsAFailedPrint() {
-        FaultyPrinter printer(FaultyPrinter::Fault::ReadPartThenClose);
-        QString problem;
-        QVERIFY(!ImprimeDireto(QStringLiteral("socket://") + printer.hostAndPort(), QStringLiteral("VORLA"),
-                               QString::fromLatin1(kJob), &problem));
-        QVERIFY(!problem.isEmpty());
-    }
 };
 
 QTEST_GUILESS_MAIN(TstSocketFaults)

@@ -1,5 +1,5 @@
 // Pictures of the labels: every builder's job drawn, its barcodes read back with zbar;
-// offsets and columns seen in the ink; faulty jobs told apart; the picture printer, the
+// offsets seen in the ink, blank columns left blank; faulty jobs told apart; the picture printer, the
 // preview capture, the dialog and --render.
 #include "labels/LabelFixture.h"
 
@@ -11,6 +11,7 @@
 #include "render/PngPrinter.h"
 #include "render/PreviewOperator.h"
 #include "render/ZplRenderer.h"
+#include "support/DataRows.h"
 
 #include <QDir>
 #include <QFile>
@@ -73,25 +74,22 @@ QByteArray filled(QString job, const LabelSettings& settings) {
     return job.toLatin1();
 }
 
-LabelSettings settingsFor(const QString& type, bool check1, bool check2) {
-    LabelSettings settings;
-    settings.producaoVisivel = true;
-    settings.producaoCaption = type;
-    settings.producao = {check1, check2};
-    return settings;
+// The 100x40 pack job of `volumes` volumes, from the fixture's order line.
+QString packJob(int volumes) {
+    double qtd = volumes;
+    return jobs::pack(settingsFor(labeltype::Pack, "P1"), {1, qtd, qtd, false}, qtd, QStringLiteral("10"), 4,
+                      orderLine());
 }
 } // namespace
 
 class tst_render : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void initTestCase() { render::installPngPrinter(); }
     void builders_data();
     void builders();
     void offsetMovesInk_data();
     void offsetMovesInk();
-    void columns_data();
-    void columns();
     void faultyJobs_data();
     void faultyJobs();
     void pictureFolderPrinter();
@@ -100,61 +98,29 @@ private slots:
 };
 
 void tst_render::builders_data() {
-    QTest::addColumn<Builder>("builder");
-    QTest::addColumn<QString>("type");
-    QTest::addColumn<bool>("check1");
-    QTest::addColumn<bool>("check2");
-    QTest::addColumn<double>("qtd");
-    QTest::addColumn<QList<int>>("columnEdges"); // x where each label column starts, then the width
-    QTest::addColumn<QStringList>("symbols");    // what the columns of the pictures hold, in zbar's words
-    const QString cb = QStringLiteral("CODE-128:7891234567890");
-    const QString qr = QStringLiteral("QR-Code:6|10.22.3344|451207|");
-    QTest::newRow("preco 1 coluna") << Builder(EtiquetaPreco5426) << labeltype::Preco5426 << true << false
-                                    << 40.0 << QList<int>{0, 400} << QStringList{cb};
-    QTest::newRow("preco 4 colunas") << Builder(EtiquetaPreco5426) << labeltype::Preco5426 << false << true
-                                     << 40.0 << QList<int>{0, 208, 416, 624, 831}
-                                     << QStringList{cb, cb, cb, cb};
-    QTest::newRow("tag") << Builder(EtiquetaTag5360) << labeltype::Tag5360 << false << false << 40.0
-                         << QList<int>{0, 416, 831} << QStringList{cb, cb};
-    QTest::newRow("costura 1 coluna") << Builder(EtiquetaCostura5016) << labeltype::Costura5016 << true
-                                      << false << 40.0 << QList<int>{0, 400} << QStringList{cb};
-    QTest::newRow("costura 6 colunas")
-        << Builder(EtiquetaCostura5016) << labeltype::Costura5016 << false << true << 40.0
-        << QList<int>{0, 128, 256, 384, 512, 640, 767} << QStringList(6, cb);
-    QTest::newRow("costura adesiva") << Builder(EtiquetaCostura5023) << labeltype::Costura5023 << false
-                                     << false << 40.0 << QList<int>{0, 400, 799} << QStringList{cb, cb};
-    QTest::newRow("basket 2 colunas") << Builder(EtiquetaBasket3225) << labeltype::Basket3225 << true << false
-                                      << 40.0 << QList<int>{0, 296, 576, 1075} << QStringList{cb, cb};
-    QTest::newRow("basket 3 colunas") << Builder(EtiquetaBasket3225) << labeltype::Basket3225 << false << true
-                                      << 40.0 << QList<int>{0, 296, 576, 1075} << QStringList{cb, cb, cb};
-    QTest::newRow("pack 100x40") << Builder(EtiquetaPack) << labeltype::Pack << true << false << 2.0
-                                 << QList<int>{0, 791} << QStringList{qr + "001", qr + "002"};
-    QTest::newRow("pack 34x23") << Builder(EtiquetaPack) << labeltype::Pack << false << true << 3.0
-                                << QList<int>{0, 290, 570, 1015}
-                                << QStringList{qr + "001", qr + "002", qr + "003"};
+    addRowsFrom(DATA_DIR "/builders.txt");
 }
 
 // The job the printer receives and the job a preview captures are the same bytes; every
-// picture's symbols read back as the line's barcode (or the pack data with its volume).
+// picture's symbols read back as the line's barcode (or the pack data with its volume),
+// and label columns left unfilled stay blank.
 void tst_render::builders() {
-    QFETCH(Builder, builder);
-    QFETCH(QString, type);
-    QFETCH(bool, check1);
-    QFETCH(bool, check2);
-    QFETCH(double, qtd);
-    QFETCH(QList<int>, columnEdges);
-    QFETCH(QStringList, symbols);
+    const DataRow r = dataRow();
+    const Builder builder = LabelBench::builderFor(labelType(r["type"]));
+    QList<int> edges;
+    for (const QString& x : r["edges"].split(u' '))
+        edges << x.toInt();
 
     LabelBench bench;
-    bench.settings = settingsFor(type, check1, check2);
-    double printed = qtd;
+    bench.settings = settingsFor(labelType(r["type"]), r["boxes"]);
+    double printed = r.number("qtd");
     QCOMPARE(bench.run(builder, printed), LabelResult::Printed);
     const QList<QByteArray> sent = bench.printer.waitForJobs(1);
 
     const qsizetype readBefore = bench.op.readLog.size();
     const QList<QByteArray> captured = capturedJobs(bench.op, [&](Operator& preview) {
         LabelContext ctx{bench.home.state(), preview, orderLine(), bench.settings};
-        double previewed = qtd;
+        double previewed = r.number("qtd");
         builder(ctx, previewed, QStringLiteral("10"), QStringLiteral("04"), QStringLiteral("00"), 0);
     });
     QCOMPARE(captured, sent);
@@ -165,13 +131,18 @@ void tst_render::builders() {
     QStringList found;
     for (const render::RenderedLabel& label : result.labels) {
         QVERIFY2(label.notShown.isEmpty(), qPrintable(label.notShown.join(u' ')));
-        for (int c = 0; c + 1 < columnEdges.size(); ++c)
-            found << decode(label.picture.copy(columnEdges[c], 0, columnEdges[c + 1] - columnEdges[c],
-                                               label.picture.height()));
+        QCOMPARE(label.picture.width(), edges.last());
+        for (int c = 0; c + 1 < edges.size(); ++c) {
+            const QRect column(edges[c], 0, edges[c + 1] - edges[c], label.picture.height());
+            const QStringList symbols = decode(label.picture.copy(column));
+            QCOMPARE(ink(label.picture, column).isNull(), symbols.isEmpty());
+            found << symbols;
+        }
     }
-    symbols.sort();
     found.sort();
-    QCOMPARE(found.join(u' '), symbols.join(u' '));
+    QString expected = r["symbols"];
+    expected.replace("CB", "CODE-128:7891234567890").replace("QR", "QR-Code:6|10.22.3344|451207|");
+    QCOMPARE(found.join(u' '), expected);
 }
 
 void tst_render::offsetMovesInk_data() {
@@ -184,7 +155,7 @@ void tst_render::offsetMovesInk_data() {
 void tst_render::offsetMovesInk() {
     QFETCH(QString, coluna);
     QFETCH(QString, largura);
-    LabelSettings settings = settingsFor(labeltype::Costura5023, false, false);
+    LabelSettings settings = settingsFor(labeltype::Costura5023, "");
     const QImage plain =
         render::renderJob(filled(jobs::costura5023(settings), settings)).labels.value(0).picture;
     settings.cbocoluna = coluna;
@@ -194,69 +165,22 @@ void tst_render::offsetMovesInk() {
     QCOMPARE(ink(moved).topLeft() - ink(plain).topLeft(), QPoint(coluna.toInt(), largura.toInt()));
 }
 
-void tst_render::columns_data() {
-    QTest::addColumn<Builder>("builder");
-    QTest::addColumn<QString>("type");
-    QTest::addColumn<bool>("check2");
-    QTest::addColumn<double>("qtd");
-    QTest::addColumn<QList<int>>("columnEdges"); // x where each label column starts, then the width
-    QTest::addColumn<QList<bool>>("inked");
-    QTest::newRow("basket 2") << Builder(EtiquetaBasket3225) << labeltype::Basket3225 << false << 40.0
-                              << QList<int>{0, 296, 576, 1075} << QList<bool>{true, true, false};
-    QTest::newRow("basket 3") << Builder(EtiquetaBasket3225) << labeltype::Basket3225 << true << 40.0
-                              << QList<int>{0, 296, 576, 1075} << QList<bool>{true, true, true};
-    QTest::newRow("pack 34x23, 1 volume") << Builder(EtiquetaPack) << labeltype::Pack << true << 1.0
-                                          << QList<int>{0, 290, 570, 1015} << QList<bool>{true, false, false};
-    QTest::newRow("costura adesiva") << Builder(EtiquetaCostura5023) << labeltype::Costura5023 << false
-                                     << 40.0 << QList<int>{0, 400, 799} << QList<bool>{true, true};
-}
-
-void tst_render::columns() {
-    QFETCH(Builder, builder);
-    QFETCH(QString, type);
-    QFETCH(bool, check2);
-    QFETCH(double, qtd);
-    QFETCH(QList<int>, columnEdges);
-    QFETCH(QList<bool>, inked);
-    LabelBench bench;
-    bench.settings = settingsFor(type, !check2, check2);
-    QCOMPARE(bench.run(builder, qtd), LabelResult::Printed);
-    const render::RenderResult result = render::renderJob(bench.printer.waitForJobs(1).value(0));
-    QCOMPARE(result.labels.size(), 1);
-    const QImage& picture = result.labels[0].picture;
-    QCOMPARE(picture.width(), columnEdges.last());
-    for (int c = 0; c < inked.size(); ++c) {
-        const QRect column(columnEdges[c], 0, columnEdges[c + 1] - columnEdges[c], picture.height());
-        QCOMPARE(!ink(picture, column).isNull(), inked[c]);
-    }
-}
-
 void tst_render::faultyJobs_data() {
-    QTest::addColumn<QByteArray>("job");
-    QTest::addColumn<int>("labels");
-    QTest::addColumn<QString>("problem"); // the start of the error, or the note of the last label
-    QFile golden(QFINDTESTDATA("faulty-jobs.txt"));
-    QVERIFY(golden.open(QIODevice::ReadOnly));
-    // Each row: name | labels | problem | job (\x10 for DLE).
-    for (const QByteArray& line : golden.readAll().split('\n')) {
-        if (line.isEmpty() || line.startsWith('#')) continue;
-        const QList<QByteArray> f = line.split('|');
-        QTest::newRow(f[0].constData())
-            << f.mid(3).join('|').replace("\\x10", "\x10") << f[1].toInt() << QString::fromUtf8(f[2]);
-    }
+    addRowsFrom(DATA_DIR "/faulty-jobs.txt");
     // A real job cut short anywhere ends in an error, never in a crash.
-    LabelSettings settings = settingsFor(labeltype::Preco5426, true, false);
+    LabelSettings settings = settingsFor(labeltype::Preco5426, "P1");
     const QByteArray full = filled(jobs::preco5426Single(settings), settings);
     for (const qsizetype cut : {qsizetype(1), full.size() / 3, full.size() / 2, full.size() - 3})
-        QTest::addRow("cortado em %lld", qlonglong(cut)) << full.left(cut) << -1 << QStringLiteral("*");
+        QTest::addRow("cortado em %lld", qlonglong(cut))
+            << QString("-1") << QString("*") << QString::fromLatin1(full.left(cut));
 }
 
 void tst_render::faultyJobs() {
-    QFETCH(QByteArray, job);
-    QFETCH(int, labels);
+    QFETCH(QString, job);
+    QFETCH(QString, labels);
     QFETCH(QString, problem);
-    const render::RenderResult result = render::renderJob(job);
-    if (labels >= 0) QCOMPARE(result.labels.size(), labels);
+    const render::RenderResult result = render::renderJob(job.replace("\\x10", "\x10").toLatin1());
+    if (labels.toInt() >= 0) QCOMPARE(result.labels.size(), labels.toInt());
     if (problem == QLatin1String("*")) {
         QVERIFY(!result.ok());
     } else if (problem.startsWith(QLatin1Char('^')) || problem.startsWith(QLatin1Char('~'))) {
@@ -273,10 +197,7 @@ void tst_render::faultyJobs() {
 // "png:" writes the job as "file:" does and, beside it, one picture per label format.
 void tst_render::pictureFolderPrinter() {
     QTemporaryDir dir;
-    LabelSettings settings = settingsFor(labeltype::Pack, true, false);
-    Record line = orderLine();
-    double qtd = 2;
-    const QString job = jobs::pack(settings, {1, 2, 2, false}, qtd, QStringLiteral("10"), 4, line);
+    const QString job = packJob(2);
     QVERIFY(ImprimeDireto(QStringLiteral("png:") + dir.path(), QStringLiteral("VORLA"), job));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files),
              (QStringList{"000001-VORLA-1.png", "000001-VORLA-2.png", "000001-VORLA.zpl"}));
@@ -288,12 +209,7 @@ void tst_render::pictureFolderPrinter() {
 }
 
 void tst_render::previewDialogPages() {
-    LabelSettings settings = settingsFor(labeltype::Pack, true, false);
-    Record line = orderLine();
-    double qtd = 3;
-    const QByteArray job =
-        jobs::pack(settings, {1, 3, 3, false}, qtd, QStringLiteral("10"), 4, line).toLatin1();
-    LabelPreviewDialog dialog({job});
+    LabelPreviewDialog dialog({packJob(3).toLatin1()});
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Visualizar"));
     auto* next = dialog.findChild<QPushButton*>(QStringLiteral("cmdproxima"));
     auto* previous = dialog.findChild<QPushButton*>(QStringLiteral("cmdanterior"));
@@ -307,7 +223,7 @@ void tst_render::previewDialogPages() {
 
 void tst_render::commandLineRender() {
     QTemporaryDir dir;
-    LabelSettings settings = settingsFor(labeltype::Costura5016, false, true);
+    LabelSettings settings = settingsFor(labeltype::Costura5016, "P2");
     QFile job(dir.filePath(QStringLiteral("costura.zpl")));
     QVERIFY(job.open(QIODevice::WriteOnly));
     job.write(filled(jobs::costura5016SixAcross(settings), settings));

@@ -19,8 +19,6 @@ class tst_login : public QObject {
         c.execute("INSERT INTO Vendedor (NomeVendedor,USUARIO,SENHA,NIVEL) VALUES ('S','semnivel','x',NULL)");
         QCOMPARE(loginMatches(home.state(), r["user"], r["password"]), r["logsIn"] == "yes");
     }
-
-    void welcome() { QCOMPARE(welcomeText("joana"), QString("OLÁ  joana, SEJA BEM VINDO!")); }
 };
 
 QTEST_GUILESS_MAIN(tst_login)

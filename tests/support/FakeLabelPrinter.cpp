@@ -1,5 +1,7 @@
 #include "support/FakeLabelPrinter.h"
 
+#include <QStringList>
+
 namespace {
 QByteArray frame(const QByteArray& text) {
     return '\x02' + text + "\x03\r\n";
@@ -26,6 +28,17 @@ FakeLabelPrinter::FakeLabelPrinter(QList<Answer> script) : m_script(std::move(sc
         std::lock_guard lock(m_mutex);
         return reply(m_script.value(std::min<qsizetype>(query, m_script.size() - 1), Answer::Ready));
     });
+}
+
+QList<FakeLabelPrinter::Answer> FakeLabelPrinter::answersNamed(const QString& names) {
+    static const QStringList all{"Ready",  "PaperOut", "PaperOutCurrent", "HeadUp", "Paused", "RibbonOut",
+                                 "Silent", "Cut",      "Garbage"};
+    QList<Answer> answers;
+    for (const QString& name : names.split(u' ', Qt::SkipEmptyParts)) {
+        if (!all.contains(name)) qFatal("no printer answer named %s", qPrintable(name));
+        answers << Answer(all.indexOf(name));
+    }
+    return answers;
 }
 
 void FakeLabelPrinter::setScript(QList<Answer> script) {

@@ -27,6 +27,10 @@ class FakeLabelPrinter {
     QString uri() const { return m_printer.uri(); }
     LoopbackPrinter& printer() { return m_printer; }
 
+    // The answers named as in the enumeration ("Ready", "PaperOut", ...), separated by
+    // blanks.
+    static QList<Answer> answersNamed(const QString& names);
+
     // The printer's own bytes for an answer.
     static LoopbackPrinter::StatusReply reply(Answer answer);
 
