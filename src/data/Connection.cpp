@@ -349,7 +349,7 @@ QString Connection::fileName() const
     return d ? d->file : QString();
 }
 
-Recordset Connection::query(const QString& sql)
+Recordset Connection::query(const QString& sql, int maxRows)
 {
     if (!isOpen()) throw DataError(QStringLiteral("A conexão com o banco de dados não está aberta."));
     QSqlQuery q(d->db());
@@ -359,7 +359,7 @@ Recordset Connection::query(const QString& sql)
     const QSqlRecord rec = q.record();
     for (int i = 0; i < rec.count(); ++i) columns << rec.fieldName(i);
     QList<QVariantList> rows;
-    while (q.next()) {
+    while ((maxRows < 0 || rows.size() < maxRows) && q.next()) {
         QVariantList row;
         row.reserve(columns.size());
         for (int i = 0; i < columns.size(); ++i) row << q.value(i);

@@ -25,7 +25,9 @@ public:
     bool isOpen() const;
     QString fileName() const;
 
-    Recordset query(const QString& sql);  // throws DataError
+    // The rows of a query; with `maxRows`, only the first ones (where only the first row
+    // is read, the others need not be copied). Throws DataError.
+    Recordset query(const QString& sql, int maxRows = -1);
     void execute(const QString& sql);     // throws DataError
     qint64 lastInsertId() const;
 

@@ -77,7 +77,8 @@ bool ProductionRun::enterProductionNumber(const QString& typed, ProductionDispla
 
 bool ProductionRun::CARREGAPRODUCAO(ProductionDisplay& d)
 {
-    m_state.RsGeral = m_state.ConexaoPedidos.query(m_type.lookupFirst + sqlText(d.lblprod) + m_type.lookupSecond);
+    // Only the first line is shown and taken: the others are not copied.
+    m_state.RsGeral = m_state.ConexaoPedidos.query(m_type.lookupFirst + sqlText(d.lblprod) + m_type.lookupSecond, 1);
     if (m_state.RsGeral.isEmpty()) {
         for (QString* caption : {&d.LBLPEDIDO, &d.LBLCODIGOBARRAS, &d.LBLDESCRICAO, &d.LBLTAM, &d.LBLQTD, &d.LBLPRECO,
                                  &d.lblprod, &d.LBLFORN, &d.lblpedido1, &d.lblcodigobarras1, &d.lbldescricao1,
@@ -105,7 +106,7 @@ bool ProductionRun::CARREGAPRODUCAO(ProductionDisplay& d)
 
 void ProductionRun::MOSTRAPROXIMO(ProductionDisplay& d)
 {
-    m_state.RsGeral = m_state.ConexaoPedidos.query(m_type.previewFirst + sqlText(d.lblprod) + m_type.previewSecond);
+    m_state.RsGeral = m_state.ConexaoPedidos.query(m_type.previewFirst + sqlText(d.lblprod) + m_type.previewSecond, 1);
     if (m_state.RsGeral.isEmpty()) {
         for (QString* caption : {&d.lblpedido1, &d.lblcodigobarras1, &d.lbldescricao1, &d.lbltamanho1, &d.lblqtd1,
                                  &d.lblpreco1})
