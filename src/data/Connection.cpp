@@ -491,6 +491,11 @@ int Connection::executeCounted(const QString& sql)
 
 qint64 Connection::lastInsertId() const
 {
+    if (d && d->server) {
+        // The identity column's sequence, as last advanced by this session.
+        QSqlQuery q(d->db());
+        return q.exec(QStringLiteral("SELECT lastval()")) && q.next() ? q.value(0).toLongLong() : 0;
+    }
     return d && d->handle ? qint64(sqlite3_last_insert_rowid(d->handle)) : 0;
 }
 

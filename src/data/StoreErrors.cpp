@@ -70,7 +70,11 @@ QString describeServer(const QString& server, const QSqlError& error, bool* lost
                       technical.contains(QLatin1String("could not connect")) ||
                       technical.contains(QLatin1String("terminating connection"));
     if (lost) *lost = gone;
-    if (!gone) return technical;
+    if (!gone) {
+        QString text = technical.trimmed();  // "ERROR:  " is libpq's, not the operator's
+        if (text.startsWith(QLatin1String("ERROR:"))) text = text.mid(6).trimmed();
+        return text;
+    }
     return QStringLiteral("Não foi possível conectar ao servidor do banco de dados (%1). A ação em andamento foi "
                           "interrompida e nada dela foi gravado. Verifique a rede e o servidor; a próxima ação "
                           "tenta conectar de novo.\n\nDetalhe técnico: %2")
