@@ -27,8 +27,10 @@ pg_server_start() {
     echo "PostgreSQL: initdb falhou ($PG_SERVER_DIR/initdb.log); testes do servidor pulados" >&2
     return 1
   fi
+  printf "unix_socket_directories = '%s'\nlisten_addresses = ''\nport = %s\n" "$PG_SERVER_DIR" "$port" |
+    pg_server_as tee -a "$PG_SERVER_DIR/data/postgresql.conf" >/dev/null
   if ! pg_server_as "$bin/pg_ctl" -D "$PG_SERVER_DIR/data" -l "$PG_SERVER_DIR/server.log" -w -t 30 \
-      -o "-k $PG_SERVER_DIR -c listen_addresses= -p $port" start >/dev/null 2>&1; then
+      start >/dev/null 2>&1; then
     echo "PostgreSQL: o servidor não subiu ($PG_SERVER_DIR/server.log); testes do servidor pulados" >&2
     return 1
   fi
@@ -41,4 +43,13 @@ pg_server_stop() {
   [ -n "${PG_SERVER_DIR:-}" ] && [ -d "$PG_SERVER_DIR/data" ] || return 0
   bin=$(pg_server_bin) && pg_server_as "$bin/pg_ctl" -D "$PG_SERVER_DIR/data" -m immediate -w stop >/dev/null 2>&1
   rm -rf "$PG_SERVER_DIR"
+}
+
+# Stops and starts again the server pg_server_start started (PG_SERVER_DIR), for the
+# tests of a server that goes away in the middle of work.
+pg_server_halt() {
+  pg_server_as "$(pg_server_bin)/pg_ctl" -D "$PG_SERVER_DIR/data" -m fast -w stop >/dev/null
+}
+pg_server_resume() {
+  pg_server_as "$(pg_server_bin)/pg_ctl" -D "$PG_SERVER_DIR/data" -l "$PG_SERVER_DIR/server.log" -w -t 30 start >/dev/null
 }

@@ -199,7 +199,7 @@ struct Connection::Impl {
     // a transaction was open on it: that one is lost and its owner rolls back first.
     void reconnectIfLost()
     {
-        if (!server || !lost || depth > 0) return;
+        if (!server || depth > 0 || (!lost && db().isOpen())) return;
         QSqlDatabase d = db();
         d.close();
         lost = false;
@@ -446,8 +446,8 @@ QString Connection::fileName() const
 
 Recordset Connection::query(const QString& sql)
 {
+    if (d && d->server) d->reconnectIfLost();
     if (!isOpen()) throw DataError(QStringLiteral("A conexão com o banco de dados não está aberta."));
-    d->reconnectIfLost();
     QSqlQuery q(d->db());
     q.setForwardOnly(true);
     if (!q.exec(d->dialect.translate(sql))) d->fail(q.lastError());
@@ -482,8 +482,8 @@ int Connection::executeCounted(const QString& sql)
             return sqlite3_changes(d->handle);
         }
     }
+    if (d && d->server) d->reconnectIfLost();
     if (!isOpen()) throw DataError(QStringLiteral("A conexão com o banco de dados não está aberta."));
-    d->reconnectIfLost();
     QSqlQuery q(d->db());
     if (!q.exec(d->dialect.translate(sql))) d->fail(q.lastError());
     return q.numRowsAffected();
@@ -501,8 +501,8 @@ qint64 Connection::lastInsertId() const
 
 void Connection::beginTransaction()
 {
+    if (d && d->server) d->reconnectIfLost();
     if (!isOpen()) throw DataError(QStringLiteral("A conexão com o banco de dados não está aberta."));
-    d->reconnectIfLost();
     QSqlDatabase db = d->db();
     if (d->depth > 0) {
         QSqlQuery q(db);
