@@ -163,6 +163,32 @@ private slots:
         for (const QString& line : barcodes) QCOMPARE(jobsPerLine(barcodes, printerB.jobs()).value(line), 1);
         QCOMPARE(column(home.state().ConexaoPedidos, "IMPRESSO5"), QStringList(barcodes.size(), "S"));
     }
+
+    // Two packing lists printed at once: every order gets one number, the number a
+    // single workstation would have given it (the first header of its supplier's block).
+    void twoPackingListsNumberEachOrderOnce()
+    {
+        if (!TempHome::onServer()) QSKIP("one workstation per SQLite store");
+        TempHome home;
+        Connection& store = home.state().ConexaoPedidos;
+        for (const char* supplier : {"FORN B", "FORN A", "FORN B", "FORN A", "FORN C"})
+            addOrder(store, "", QString::number(6000 + store.query("SELECT COUNT(*) AS N FROM VORLAPEDIDOS")
+                                                           .value("N")
+                                                           .toInt()),
+                     supplier, {{"7890000009999"}});
+        store.execute("UPDATE VORLAPEDIDOS SET IMPRESSOR = 'N', NUMPROD = NULL");
+        QTemporaryDir a, b;
+        std::unique_ptr<QProcess> p1(startStation(home, "A", "romaneio", a.path()));
+        std::unique_ptr<QProcess> p2(startStation(home, "B", "romaneio", b.path()));
+        QVERIFY(p1->waitForFinished(60000) && p2->waitForFinished(60000));
+        const Recordset h = store.query("SELECT IDCODIGO, FORNECEDOR, IMPRESSOR, NUMPROD FROM VORLAPEDIDOS ORDER BY IDCODIGO");
+        QStringList numbers;
+        for (int i = 0; i < h.recordCount(); ++i)
+            numbers << h.row(i).text("FORNECEDOR") + "=" + h.row(i).text("IMPRESSOR") + h.row(i).text("NUMPROD");
+        QCOMPARE(numbers.join(' '), QString("FORN B=S0000000001 FORN A=S0000000002 FORN B=S0000000001 "
+                                            "FORN A=S0000000002 FORN C=S0000000005"));
+        QCOMPARE(QDir(a.path()).entryList(QDir::Files).size() + QDir(b.path()).entryList(QDir::Files).size(), 3);
+    }
 };
 
 QTEST_GUILESS_MAIN(TstStations)
