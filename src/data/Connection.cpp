@@ -425,6 +425,13 @@ Connection Connection::openServer(const QString& uri, const QString& schema)
 {
     Connection c;
     c.d = openServerImpl(uri, schema);
+    if (schema != QLatin1String("public") &&
+        c.query(QStringLiteral("SELECT schema_name FROM information_schema.schemata WHERE schema_name = '%1'")
+                    .arg(sqlText(schema)))
+            .isEmpty())
+        throw DataError(QStringLiteral("O servidor %1 não tem os bancos do programa: crie-os com "
+                                       "etiquetas-vorla --init-server.")
+                            .arg(c.d->file));
     c.d->loadNames();
     return c;
 }
