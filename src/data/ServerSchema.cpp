@@ -5,17 +5,15 @@
 
 namespace serverSchema {
 
-QString serverName(const QString& name)
-{
+QString serverName(const QString& name) {
     return QLatin1Char('"') + foldCase(name) + QLatin1Char('"');
 }
 
-QStringList fromSqliteScript(const QString& script)
-{
+QStringList fromSqliteScript(const QString& script) {
     Connection model = Connection::create(QStringLiteral(":memory:"), script);
     QStringList statements;
-    const Recordset tables = model.query(
-        QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE 'sqlite%' ORDER BY rowid"));
+    const Recordset tables = model.query(QStringLiteral(
+        "SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE 'sqlite%' ORDER BY rowid"));
     for (int t = 0; t < tables.recordCount(); ++t) {
         const QString table = tables.row(t).text(QStringLiteral("name"));
         const Recordset columns = model.query(QStringLiteral("PRAGMA table_info(\"%1\")").arg(table));
@@ -32,16 +30,19 @@ QStringList fromSqliteScript(const QString& script)
                 def += type;
             defs << def;
         }
-        statements << QStringLiteral("CREATE TABLE %1 (%2)").arg(serverName(table), defs.join(QStringLiteral(", ")));
+        statements
+            << QStringLiteral("CREATE TABLE %1 (%2)").arg(serverName(table), defs.join(QStringLiteral(", ")));
         const Recordset indexes = model.query(
-            QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'index' AND sql IS NOT NULL AND tbl_name = '%1' "
-                           "ORDER BY rowid")
+            QStringLiteral(
+                "SELECT name FROM sqlite_master WHERE type = 'index' AND sql IS NOT NULL AND tbl_name = '%1' "
+                "ORDER BY rowid")
                 .arg(sqlText(table)));
         for (int i = 0; i < indexes.recordCount(); ++i) {
             const QString index = indexes.row(i).text(QStringLiteral("name"));
             const Recordset parts = model.query(QStringLiteral("PRAGMA index_info(\"%1\")").arg(index));
             QStringList names;
-            for (int p = 0; p < parts.recordCount(); ++p) names << serverName(parts.row(p).text(QStringLiteral("name")));
+            for (int p = 0; p < parts.recordCount(); ++p)
+                names << serverName(parts.row(p).text(QStringLiteral("name")));
             statements << QStringLiteral("CREATE INDEX %1 ON %2 (%3)")
                               .arg(serverName(index), serverName(table), names.join(QStringLiteral(", ")));
         }

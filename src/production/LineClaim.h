@@ -15,7 +15,7 @@ class Connection;
 // The workstation's name is the host name, or ETIQUETAS_ESTACAO when set; a claim is
 // stale after ETIQUETAS_ESTACAO_MINUTOS minutes (10 when unset).
 class LineClaim {
-public:
+  public:
     LineClaim(Connection& store, QString flagColumn);
 
     static QString stationName();
@@ -34,7 +34,7 @@ public:
     // Lines of the order still held by other stations for this type.
     int heldByOthers(qint64 idPedido);
 
-private:
+  private:
     QString heldByMe() const;
     Connection& m_store;
     QString m_flag;

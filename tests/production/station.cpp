@@ -15,9 +15,8 @@
 
 #include <cstdio>
 
-int main(int argc, char** argv)
-{
-    QGuiApplication app(argc, argv);  // the packing list draws its pages
+int main(int argc, char** argv) {
+    QGuiApplication app(argc, argv); // the packing list draws its pages
     const QStringList args = app.arguments();
     if (args.size() < 5) return 2;
     ProgramState state(args[1]);
@@ -28,11 +27,13 @@ int main(int argc, char** argv)
     if (args[2] == QLatin1String("romaneio")) {
         op.pagePrinters << args[3];
         printPackingListFromMenu(state, op);
-        for (const QString& m : op.messages()) std::printf("%s\n", qPrintable(m));
+        for (const QString& m : op.messages())
+            std::printf("%s\n", qPrintable(m));
         return 0;
     }
     op.readsEveryLabel = true;
-    for (int i = 0; i < 1000; ++i) op.inputs << QStringLiteral("1");  // labels per pack
+    for (int i = 0; i < 1000; ++i)
+        op.inputs << QStringLiteral("1"); // labels per pack
     ProductionRun run(state, op, *productionType(args[2]));
     ProductionDisplay d;
     const QString numprod = args[4];
@@ -40,7 +41,8 @@ int main(int argc, char** argv)
     if (args.size() > 5) {
         std::printf("holding\n");
         std::fflush(stdout);
-        for (;;) QThread::sleep(1);
+        for (;;)
+            QThread::sleep(1);
     }
     int clicks = 0;
     ProductionSettings settings;
@@ -48,16 +50,17 @@ int main(int argc, char** argv)
     settings.cbovelocidade = QStringLiteral("3");
     settings.cbocoluna = settings.cbolargura = QStringLiteral("00");
     settings.labels.producaoVisivel = true;
-    settings.labels.producao.Check1 = true;  // the first layout of types with a choice
+    settings.labels.producao.Check1 = true; // the first layout of types with a choice
     for (int attempts = 0; more && attempts < 200; ++attempts) {
         if (run.Cmdimprimir(d, settings, QStringLiteral("ADMIN"))) {
             ++clicks;
             if (!d.lblprod.isEmpty()) continue;
         }
-        d.lblprod = numprod;  // nothing left here, or the line went to the other station
+        d.lblprod = numprod; // nothing left here, or the line went to the other station
         more = run.CARREGAPRODUCAO(d);
     }
     std::printf("clicks %d\n", clicks);
-    for (const QString& m : op.messages()) std::printf("%s\n", qPrintable(m));
+    for (const QString& m : op.messages())
+        std::printf("%s\n", qPrintable(m));
     return 0;
 }

@@ -19,35 +19,33 @@ namespace {
 const QString Numprod = QStringLiteral("0000000123");
 const QString Unreachable = QStringLiteral("Não foi possível conectar ao servidor do banco de dados");
 
-void server(const char* action)
-{
-    QCOMPARE(QProcess::execute("bash", {"-c", QString(". %1/pg-server.sh && pg_server_%2").arg(SCRIPTS_DIR, action)}),
+void server(const char* action) {
+    QCOMPARE(QProcess::execute("bash",
+                               {"-c", QString(". %1/pg-server.sh && pg_server_%2").arg(SCRIPTS_DIR, action)}),
              0);
 }
 
-int rows(ProgramState& s, const QString& table)
-{
+int rows(ProgramState& s, const QString& table) {
     return s.ConexaoPedidos.query("SELECT COUNT(*) AS N FROM " + table).value("N").toInt();
 }
 } // namespace
 
 class TstServerOutage : public QObject {
     Q_OBJECT
-private slots:
-    void init()
-    {
+  private slots:
+    void init() {
         if (!TempHome::onServer() || qEnvironmentVariableIsEmpty("PG_SERVER_DIR"))
             QSKIP("needs the test server of scripts/test.sh");
     }
 
-    void importDuringOutage()
-    {
+    void importDuringOutage() {
         TempHome home;
         const QString file = home.path() + "/pedido.txt";
         QFile f(file);
         QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("INVERNO 26,FORN A,10,A,49.90,12,P-M-G,AZUL,M,CAMISA MANGA LONGA,7891234567890,MASCULINO,CAMISA,"
-                "10/01/2027,LAVAR A MAO,descartado,PACK3,4\r\n");
+        f.write(
+            "INVERNO 26,FORN A,10,A,49.90,12,P-M-G,AZUL,M,CAMISA MANGA LONGA,7891234567890,MASCULINO,CAMISA,"
+            "10/01/2027,LAVAR A MAO,descartado,PACK3,4\r\n");
         f.close();
         ScriptedOperator op;
         op.files << file << std::nullopt;
@@ -56,7 +54,7 @@ private slots:
         server("resume");
         QCOMPARE(op.shown.last().title, QString("VORLA"));
         QVERIFY(op.messages().last().contains(Unreachable));
-        home.state().AbreConexaoPedidos();  // as every import does when it starts
+        home.state().AbreConexaoPedidos(); // as every import does when it starts
         QCOMPARE(rows(home.state(), "VORLAPEDIDOS") + rows(home.state(), "VORLA"), 0);
         op.files.clear();
         op.files << file << std::nullopt;
@@ -64,8 +62,7 @@ private slots:
         QCOMPARE(rows(home.state(), "VORLA"), 1);
     }
 
-    void clickDuringOutage()
-    {
+    void clickDuringOutage() {
         TempHome home;
         addOrder(home.state().ConexaoPedidos, Numprod, "5001", "FORN A", {{"7891000000011"}});
         LoopbackPrinter printer;
@@ -83,9 +80,11 @@ private slots:
         QVERIFY(op.messages().last().contains(Unreachable));
         server("resume");
         QCOMPARE(printer.jobs().size(), 0);
-        QCOMPARE(home.state().ConexaoPedidos.query("SELECT IMPRESSO FROM VORLA").text("IMPRESSO"), QString("A"));
+        QCOMPARE(home.state().ConexaoPedidos.query("SELECT IMPRESSO FROM VORLA").text("IMPRESSO"),
+                 QString("A"));
         QVERIFY(runGuarded(op, [&] { QVERIFY(run.Cmdimprimir(d, s, "ADMIN")); }));
-        QCOMPARE(home.state().ConexaoPedidos.query("SELECT IMPRESSO FROM VORLA").text("IMPRESSO"), QString("S"));
+        QCOMPARE(home.state().ConexaoPedidos.query("SELECT IMPRESSO FROM VORLA").text("IMPRESSO"),
+                 QString("S"));
     }
 };
 

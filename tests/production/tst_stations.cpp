@@ -17,14 +17,14 @@
 namespace {
 const QString Numprod = QStringLiteral("0000000123");
 
-QString stamp(qint64 secondsAgo)
-{
-    return QDateTime::currentDateTimeUtc().addSecs(-secondsAgo).toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss"));
+QString stamp(qint64 secondsAgo) {
+    return QDateTime::currentDateTimeUtc()
+        .addSecs(-secondsAgo)
+        .toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss"));
 }
 
 // Three orders of four lines with barcodes 789000000{order}{line}.
-QStringList addOrders(Connection& store)
-{
+QStringList addOrders(Connection& store) {
     QStringList barcodes;
     for (int o = 1; o <= 3; ++o) {
         QList<OrderLine> lines;
@@ -37,9 +37,8 @@ QStringList addOrders(Connection& store)
     return barcodes;
 }
 
-QProcess* startStation(const TempHome& home, const QString& name, const QString& caption, const QString& printer,
-                       const QStringList& extra = {})
-{
+QProcess* startStation(const TempHome& home, const QString& name, const QString& caption,
+                       const QString& printer, const QStringList& extra = {}) {
     auto* p = new QProcess;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("ETIQUETAS_ESTACAO", name);
@@ -50,33 +49,32 @@ QProcess* startStation(const TempHome& home, const QString& name, const QString&
     return p;
 }
 
-QStringList column(Connection& store, const QString& name)
-{
+QStringList column(Connection& store, const QString& name) {
     QStringList out;
     const Recordset rs = store.query("SELECT " + name + " FROM VORLA ORDER BY Identificação");
-    for (int i = 0; i < rs.recordCount(); ++i) out << rs.row(i).text(name);
+    for (int i = 0; i < rs.recordCount(); ++i)
+        out << rs.row(i).text(name);
     return out;
 }
 
 // How many of the jobs hold each barcode.
-QMap<QString, int> jobsPerLine(const QStringList& barcodes, const QList<QByteArray>& jobs)
-{
+QMap<QString, int> jobsPerLine(const QStringList& barcodes, const QList<QByteArray>& jobs) {
     QMap<QString, int> count;
     for (const QString& b : barcodes)
-        for (const QByteArray& job : jobs) count[b] += job.contains(b.toLatin1()) ? 1 : 0;
+        for (const QByteArray& job : jobs)
+            count[b] += job.contains(b.toLatin1()) ? 1 : 0;
     return count;
 }
 } // namespace
 
 class TstStations : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void initTestCase() { qputenv("ETIQUETAS_ESTACAO", "ESTA"); }
 
     // Which line a station takes when the first is held: by another, fresh or stale,
     // or by itself.
-    void offersFreeOwnOrStaleLines_data()
-    {
+    void offersFreeOwnOrStaleLines_data() {
         QTest::addColumn<QString>("holder");
         QTest::addColumn<int>("secondsAgo");
         QTest::addColumn<QString>("taken");
@@ -84,17 +82,17 @@ private slots:
         QTest::newRow("another, stale") << "OUTRA" << 11 * 60 << "7890000001 1";
         QTest::newRow("itself") << "ESTA" << 60 << "7890000001 1";
     }
-    void offersFreeOwnOrStaleLines()
-    {
+    void offersFreeOwnOrStaleLines() {
         QFETCH(QString, holder);
         QFETCH(int, secondsAgo);
         QFETCH(QString, taken);
         TempHome home;
         Connection& store = home.state().ConexaoPedidos;
         addOrders(store);
-        store.execute(QStringLiteral("UPDATE VORLA SET IMPRESSO = 'A', IMPRESSO_ESTACAO = '%1', IMPRESSO_DESDE = '%2' "
-                                     "WHERE Identificação = 1")
-                          .arg(holder, stamp(secondsAgo)));
+        store.execute(
+            QStringLiteral("UPDATE VORLA SET IMPRESSO = 'A', IMPRESSO_ESTACAO = '%1', IMPRESSO_DESDE = '%2' "
+                           "WHERE Identificação = 1")
+                .arg(holder, stamp(secondsAgo)));
         ScriptedOperator op;
         ProductionRun run(home.state(), op, *productionType(labeltype::Tag5360));
         ProductionDisplay d;
@@ -105,8 +103,7 @@ private slots:
     }
 
     // A station whose claim went to another marks nothing and says so.
-    void lostClaimMarksNothing()
-    {
+    void lostClaimMarksNothing() {
         TempHome home;
         Connection& store = home.state().ConexaoPedidos;
         addOrders(store);
@@ -127,8 +124,7 @@ private slots:
 
     // Types 5/6 and 7 share their flags: two stations printing them at once print every
     // line once between them and close every order.
-    void twoStationsPrintEachLineOnce()
-    {
+    void twoStationsPrintEachLineOnce() {
         if (!TempHome::onServer()) QSKIP("one workstation per SQLite store");
         TempHome home;
         const QStringList barcodes = addOrders(home.state().ConexaoPedidos);
@@ -137,15 +133,16 @@ private slots:
         std::unique_ptr<QProcess> b(startStation(home, "B", labeltype::Pack, printerB.uri()));
         QVERIFY(a->waitForFinished(60000) && b->waitForFinished(60000));
         const QList<QByteArray> jobs = printerA.jobs() + printerB.jobs();
-        for (const QString& line : barcodes) QCOMPARE(jobsPerLine(barcodes, jobs).value(line), 1);
+        for (const QString& line : barcodes)
+            QCOMPARE(jobsPerLine(barcodes, jobs).value(line), 1);
         QCOMPARE(column(home.state().ConexaoPedidos, "IMPRESSO5"), QStringList(barcodes.size(), "S"));
         const Recordset headers = home.state().ConexaoPedidos.query("SELECT IMPRESSOETQ5 FROM VORLAPEDIDOS");
-        for (int i = 0; i < headers.recordCount(); ++i) QCOMPARE(headers.row(i).text("IMPRESSOETQ5"), QString("S"));
+        for (int i = 0; i < headers.recordCount(); ++i)
+            QCOMPARE(headers.row(i).text("IMPRESSOETQ5"), QString("S"));
     }
 
     // A station killed while holding a line: once the claim is stale the other takes it.
-    void killedStationsLineIsTakenOver()
-    {
+    void killedStationsLineIsTakenOver() {
         if (!TempHome::onServer()) QSKIP("one workstation per SQLite store");
         TempHome home;
         const QStringList barcodes = addOrders(home.state().ConexaoPedidos);
@@ -160,34 +157,37 @@ private slots:
                                             "' WHERE IMPRESSO5_ESTACAO = 'A'");
         std::unique_ptr<QProcess> b(startStation(home, "B", labeltype::Basket3225, printerB.uri()));
         QVERIFY(b->waitForFinished(60000));
-        for (const QString& line : barcodes) QCOMPARE(jobsPerLine(barcodes, printerB.jobs()).value(line), 1);
+        for (const QString& line : barcodes)
+            QCOMPARE(jobsPerLine(barcodes, printerB.jobs()).value(line), 1);
         QCOMPARE(column(home.state().ConexaoPedidos, "IMPRESSO5"), QStringList(barcodes.size(), "S"));
     }
 
     // Two packing lists printed at once: every order gets one number, the number a
     // single workstation would have given it (the first header of its supplier's block).
-    void twoPackingListsNumberEachOrderOnce()
-    {
+    void twoPackingListsNumberEachOrderOnce() {
         if (!TempHome::onServer()) QSKIP("one workstation per SQLite store");
         TempHome home;
         Connection& store = home.state().ConexaoPedidos;
         for (const char* supplier : {"FORN B", "FORN A", "FORN B", "FORN A", "FORN C"})
-            addOrder(store, "", QString::number(6000 + store.query("SELECT COUNT(*) AS N FROM VORLAPEDIDOS")
-                                                           .value("N")
-                                                           .toInt()),
+            addOrder(store, "",
+                     QString::number(
+                         6000 + store.query("SELECT COUNT(*) AS N FROM VORLAPEDIDOS").value("N").toInt()),
                      supplier, {{"7890000009999"}});
         store.execute("UPDATE VORLAPEDIDOS SET IMPRESSOR = 'N', NUMPROD = NULL");
         QTemporaryDir a, b;
         std::unique_ptr<QProcess> p1(startStation(home, "A", "romaneio", a.path()));
         std::unique_ptr<QProcess> p2(startStation(home, "B", "romaneio", b.path()));
         QVERIFY(p1->waitForFinished(60000) && p2->waitForFinished(60000));
-        const Recordset h = store.query("SELECT IDCODIGO, FORNECEDOR, IMPRESSOR, NUMPROD FROM VORLAPEDIDOS ORDER BY IDCODIGO");
+        const Recordset h = store.query(
+            "SELECT IDCODIGO, FORNECEDOR, IMPRESSOR, NUMPROD FROM VORLAPEDIDOS ORDER BY IDCODIGO");
         QStringList numbers;
         for (int i = 0; i < h.recordCount(); ++i)
-            numbers << h.row(i).text("FORNECEDOR") + "=" + h.row(i).text("IMPRESSOR") + h.row(i).text("NUMPROD");
+            numbers << h.row(i).text("FORNECEDOR") + "=" + h.row(i).text("IMPRESSOR") +
+                           h.row(i).text("NUMPROD");
         QCOMPARE(numbers.join(' '), QString("FORN B=S0000000001 FORN A=S0000000002 FORN B=S0000000001 "
                                             "FORN A=S0000000002 FORN C=S0000000005"));
-        QCOMPARE(QDir(a.path()).entryList(QDir::Files).size() + QDir(b.path()).entryList(QDir::Files).size(), 3);
+        QCOMPARE(QDir(a.path()).entryList(QDir::Files).size() + QDir(b.path()).entryList(QDir::Files).size(),
+                 3);
     }
 };
 
