@@ -44,9 +44,13 @@ CommandLine CommandLine::parse(const QStringList& arguments, const QString& exec
             cl.action = Action::Help;
         } else if (a == QLatin1String("--home")) {
             if (!next(cl.home)) return fail(QStringLiteral("--home precisa de uma pasta"));
+            cl.hasHome = true;
         } else if (a == QLatin1String("--init")) {
             if (!next(cl.home)) return fail(QStringLiteral("--init precisa de uma pasta"));
             if (cl.action != Action::Help) cl.action = Action::Init;
+        } else if (a == QLatin1String("--init-server")) {
+            if (!next(cl.serverUri)) return fail(QStringLiteral("--init-server precisa do URI do servidor"));
+            if (cl.action != Action::Help) cl.action = Action::InitServer;
         } else if (a == QLatin1String("--render")) {
             if (!next(cl.jobFile) || !next(cl.pictureFile))
                 return fail(QStringLiteral("--render precisa de um trabalho .zpl e de um arquivo .png"));
@@ -66,8 +70,9 @@ CommandLine CommandLine::parse(const QStringList& arguments, const QString& exec
             return fail(QStringLiteral("opção desconhecida: %1").arg(a));
         }
     }
-    if (cl.action != Action::Init && cl.action != Action::Help && (cl.hasUser || cl.hasPassword))
-        return fail(QStringLiteral("--user e --password só valem com --init"));
+    if (cl.action != Action::Init && cl.action != Action::InitServer && cl.action != Action::Help &&
+        (cl.hasUser || cl.hasPassword))
+        return fail(QStringLiteral("--user e --password só valem com --init ou --init-server"));
     return cl;
 }
 
@@ -80,7 +85,11 @@ QString CommandLine::helpText()
         "                                 sem ela, a pasta do executável\n"
         "  --init DIR                     cria DIR/bd/TOMVEL.db e DIR/bd/vorla.db com um primeiro usuário;\n"
         "                                 recusa-se a tocar em bancos que já existem\n"
-        "  --user NOME --password SENHA   o primeiro usuário de --init (perguntados no terminal quando faltam)\n"
+        "  --init-server URI              cria os dois bancos (esquemas cadastro e pedidos) no servidor\n"
+        "                                 PostgreSQL do URI (postgresql://usuário@servidor:porta/banco), com\n"
+        "                                 um primeiro usuário; com --home DIR, grava também DIR/bd/servidor.txt\n"
+        "  --user NOME --password SENHA   o primeiro usuário de --init e --init-server (perguntados no\n"
+        "                                 terminal quando faltam)\n"
         "  --render JOB.zpl OUT.png       desenha as etiquetas de um trabalho ZPL, 8 pontos/mm: uma etiqueta\n"
         "                                 vira OUT.png; várias viram OUT-1.png, OUT-2.png, ...\n"
         "  --printer-status [IMPRESSORA]  mostra o estado da impressora de etiquetas (sem nome, a atual);\n"
@@ -115,6 +124,7 @@ QString askOnTerminal(const char* prompt, bool hidden)
 
 int initHome(CommandLine cl)
 {
+    const bool server = cl.action == CommandLine::Action::InitServer;
     if (!cl.hasUser) cl.user = askOnTerminal("Usuário: ", false);
     if (!cl.hasPassword) cl.password = askOnTerminal("Senha: ", true);
     if (cl.user.isEmpty()) {
@@ -122,6 +132,14 @@ int initHome(CommandLine cl)
         return 2;
     }
     try {
+        if (server) {
+            home::createOnServer(cl.serverUri, cl.user, cl.password);
+            std::fprintf(stdout, "Bancos criados no servidor\n");
+            if (!cl.hasHome) return 0;
+            home::writeServerFile(cl.home, cl.serverUri);
+            std::fprintf(stdout, "Servidor indicado em %s\n", qPrintable(QDir::toNativeSeparators(home::serverFile(cl.home))));
+            return 0;
+        }
         home::create(cl.home, cl.user, cl.password);
     } catch (const DataError& e) {
         std::fprintf(stderr, "etiquetas-vorla: %s\n", qPrintable(e.text()));
@@ -192,7 +210,8 @@ int runProgram(int argc, char** argv)
     case CommandLine::Action::Error:
         std::fprintf(stderr, "etiquetas-vorla: %s\n\n%s", qPrintable(cl.error), qPrintable(CommandLine::helpText()));
         return 2;
-    case CommandLine::Action::Init: {
+    case CommandLine::Action::Init:
+    case CommandLine::Action::InitServer: {
         QCoreApplication app(argc, argv);
         return initHome(cl);
     }

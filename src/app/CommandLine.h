@@ -5,10 +5,12 @@
 
 // What the command line asked for.
 struct CommandLine {
-    enum class Action { Run, Init, Render, PrinterStatus, Help, Error };
+    enum class Action { Run, Init, InitServer, Render, PrinterStatus, Help, Error };
     Action action = Action::Run;
     QString home;      // --home DIR, or the folder to create with --init DIR
-    QString user;      // --user NAME (with --init)
+    QString serverUri;  // --init-server URI
+    bool hasHome = false;
+    QString user;      // --user NAME (with --init or --init-server)
     QString password;  // --password PW (with --init)
     QString jobFile;     // --render JOB.zpl OUT.png
     QString pictureFile;

@@ -31,6 +31,24 @@ bool continuesIdentifier(QChar c)
 }
 } // namespace
 
+void AccessDialect::appendForServer(QString& out, const QString& word) const
+{
+    if (word.compare(QLatin1String("LIKE"), Qt::CaseInsensitive) == 0) {
+        // The collation goes on the left operand, before a NOT that may precede LIKE.
+        static const QString collate = QStringLiteral("COLLATE \"und-x-icu\" ");
+        const qsizetype notAt = out.size() - 4;
+        if (notAt >= 0 && out.mid(notAt).compare(QLatin1String("NOT "), Qt::CaseInsensitive) == 0 &&
+            (notAt == 0 || !continuesIdentifier(out[notAt - 1])))
+            out.insert(notAt, collate);
+        else
+            out += collate;
+        out += QStringLiteral("ILIKE");
+        return;
+    }
+    const QString known = m_names.value(foldCase(word));
+    out += known.isEmpty() ? word : QLatin1Char('"') + known + QLatin1Char('"');
+}
+
 QString AccessDialect::translate(const QString& sql) const
 {
     // SQLite reads a statement only up to a NUL: the rest would be cut off silently.
@@ -66,13 +84,19 @@ QString AccessDialect::translate(const QString& sql) const
             }
             const QStringList parts = sql.mid(i + 1, close - i - 1).split(QLatin1Char('.'));
             QStringList quoted;
-            for (const QString& part : parts) quoted << QLatin1Char('[') + spell(part) + QLatin1Char(']');
+            for (const QString& part : parts)
+                quoted << (m_server ? QLatin1Char('"') + spell(part) + QLatin1Char('"')
+                                    : QLatin1Char('[') + spell(part) + QLatin1Char(']'));
             out += quoted.join(QLatin1Char('.'));
             i = close + 1;
         } else if (startsIdentifier(c)) {
             qsizetype j = i + 1;
             while (j < n && continuesIdentifier(sql[j])) ++j;
-            out += spell(sql.mid(i, j - i));
+            const QString word = sql.mid(i, j - i);
+            if (m_server)
+                appendForServer(out, word);
+            else
+                out += spell(word);
             i = j;
         } else if (c.isDigit()) {
             // A number (or a word starting with one) is never a name.
@@ -85,5 +109,5 @@ QString AccessDialect::translate(const QString& sql) const
             ++i;
         }
     }
-    return m_folding ? foldingSql::apply(out) : out;
+    return m_folding && !m_server ? foldingSql::apply(out) : out;
 }

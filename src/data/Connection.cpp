@@ -15,6 +15,8 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <QUrl>
+#include <QUrlQuery>
 
 #include <sqlite3.h>
 
@@ -176,15 +178,55 @@ struct Connection::Impl {
     QString name;
     QString file;
     AccessDialect dialect;
+    // A server store: its schema, and whether the link broke since the last statement.
+    bool server = false;
+    QString schema;
+    bool lost = false;
+    int depth = 0;  // open transactions
 
     QSqlDatabase db() const { return QSqlDatabase::database(name, false); }
 
-    [[noreturn]] void fail(const QSqlError& error) const { throw DataError(storeErrors::describe(file, error)); }
+    [[noreturn]] void fail(const QSqlError& error)
+    {
+        if (!server) throw DataError(storeErrors::describe(file, error));
+        bool gone = false;
+        const QString text = storeErrors::describeServer(file, error, &gone);
+        if (gone) lost = true;
+        throw DataError(text);
+    }
+
+    // A server connection that broke is opened again before the next statement, unless
+    // a transaction was open on it: that one is lost and its owner rolls back first.
+    void reconnectIfLost()
+    {
+        if (!server || depth > 0 || (!lost && db().isOpen())) return;
+        QSqlDatabase d = db();
+        d.close();
+        lost = false;
+        if (!d.open()) fail(d.lastError());
+        useSchema();
+    }
+
+    void useSchema()
+    {
+        QSqlQuery q(db());
+        if (!q.exec(QStringLiteral("SET search_path TO \"%1\", public").arg(schema))) fail(q.lastError());
+    }
 
     void loadNames()
     {
         dialect = AccessDialect();
         dialect.setFoldingComparisons(true);
+        if (server) {
+            dialect.setServerTarget(true);
+            QSqlQuery names(db());
+            if (!names.exec(QStringLiteral("SELECT table_name FROM information_schema.tables WHERE table_schema = "
+                                           "current_schema() UNION SELECT column_name FROM "
+                                           "information_schema.columns WHERE table_schema = current_schema()")))
+                fail(names.lastError());
+            while (names.next()) dialect.addName(names.value(0).toString());
+            return;
+        }
         QSqlQuery tables(db());
         if (!tables.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type IN ('table','view')"))) fail(tables.lastError());
         QStringList names;
@@ -204,6 +246,7 @@ struct Connection::Impl {
 
     void finalizeAll()
     {
+        if (!handle) return;
         for (sqlite3_stmt* statement : std::as_const(prepared)) sqlite3_finalize(statement);
         prepared.clear();
     }
@@ -287,6 +330,44 @@ std::unique_ptr<Connection::Impl> openImpl(const QString& file)
     return impl;
 }
 
+std::unique_ptr<Connection::Impl> openServerImpl(const QString& uri, const QString& schema)
+{
+    auto impl = std::make_unique<Connection::Impl>();
+    const QUrl url(uri);
+    QUrl shown = url;
+    shown.setPassword(QString());
+    impl->file = shown.toString();
+    impl->server = true;
+    impl->schema = schema;
+    impl->name = QStringLiteral("etiquetas-%1").arg(g_connectionCounter.fetchAndAddRelaxed(1));
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), impl->name);
+    if (!db.isValid())
+        throw DataError(QStringLiteral("O driver do PostgreSQL (QPSQL) não está instalado neste computador."));
+    if (url.scheme() != QLatin1String("postgresql") && url.scheme() != QLatin1String("postgres"))
+        throw DataError(QStringLiteral("O endereço do servidor '%1' não é um URI do PostgreSQL "
+                                       "(postgresql://usuário@servidor:porta/banco).")
+                            .arg(impl->file));
+    db.setHostName(url.host());
+    if (url.port() > 0) db.setPort(url.port());
+    db.setUserName(url.userName());
+    if (!url.password().isEmpty()) db.setPassword(url.password());
+    db.setDatabaseName(url.path().mid(1));
+    // Every other libpq keyword (host=/socket/dir, service=, sslmode=, ...) as given.
+    QStringList options;
+    for (const auto& [key, value] : QUrlQuery(url).queryItems(QUrl::FullyDecoded)) {
+        if (key == QLatin1String("host")) db.setHostName(value);
+        else if (key == QLatin1String("port")) db.setPort(value.toInt());
+        else if (key == QLatin1String("dbname")) db.setDatabaseName(value);
+        else if (key == QLatin1String("user")) db.setUserName(value);
+        else options << key + QLatin1Char('=') + value;
+    }
+    options << QStringLiteral("connect_timeout=5");
+    db.setConnectOptions(options.join(QLatin1Char(';')));
+    if (!db.open()) impl->fail(db.lastError());
+    impl->useSchema();
+    return impl;
+}
+
 QStringList splitScript(const QString& script)
 {
     QStringList statements;
@@ -314,6 +395,7 @@ Connection Connection::open(const QString& file)
     c.d = openImpl(file);
     c.d->loadNames();  // also proves the file is a database
     schemaUpgrade::bringUpToDate(c);
+    c.d->loadNames();  // columns an upgrade added
     return c;
 }
 
@@ -339,9 +421,29 @@ Connection Connection::create(const QString& file, const QString& script)
     return c;
 }
 
+Connection Connection::openServer(const QString& uri, const QString& schema)
+{
+    Connection c;
+    c.d = openServerImpl(uri, schema);
+    if (schema != QLatin1String("public") &&
+        c.query(QStringLiteral("SELECT schema_name FROM information_schema.schemata WHERE schema_name = '%1'")
+                    .arg(sqlText(schema)))
+            .isEmpty())
+        throw DataError(QStringLiteral("O servidor %1 não tem os bancos do programa: crie-os com "
+                                       "etiquetas-vorla --init-server.")
+                            .arg(c.d->file));
+    c.d->loadNames();
+    return c;
+}
+
 bool Connection::isOpen() const
 {
     return d && d->db().isOpen();
+}
+
+bool Connection::isServer() const
+{
+    return d && d->server;
 }
 
 QString Connection::fileName() const
@@ -351,6 +453,7 @@ QString Connection::fileName() const
 
 Recordset Connection::query(const QString& sql, int maxRows)
 {
+    if (d && d->server) d->reconnectIfLost();
     if (!isOpen()) throw DataError(QStringLiteral("A conexão com o banco de dados não está aberta."));
     QSqlQuery q(d->db());
     q.setForwardOnly(true);
@@ -368,41 +471,85 @@ Recordset Connection::query(const QString& sql, int maxRows)
     return Recordset(columns, rows);
 }
 
+Recordset Connection::queryForUpdate(const QString& sql)
+{
+    return query(isServer() ? sql + QStringLiteral(" FOR UPDATE") : sql);
+}
+
 void Connection::execute(const QString& sql)
+{
+    executeCounted(sql);
+}
+
+int Connection::executeCounted(const QString& sql)
 {
     if (d && d->handle) {
         if (const std::optional<Shape> shape = shapeOf(sql)) {
             d->run(*shape);
-            return;
+            return sqlite3_changes(d->handle);
         }
     }
+    if (d && d->server) d->reconnectIfLost();
     if (!isOpen()) throw DataError(QStringLiteral("A conexão com o banco de dados não está aberta."));
     QSqlQuery q(d->db());
     if (!q.exec(d->dialect.translate(sql))) d->fail(q.lastError());
+    return q.numRowsAffected();
 }
 
 qint64 Connection::lastInsertId() const
 {
-    return d ? qint64(sqlite3_last_insert_rowid(handleOf(d->db()))) : 0;
+    if (d && d->server) {
+        // The identity column's sequence, as last advanced by this session.
+        QSqlQuery q(d->db());
+        return q.exec(QStringLiteral("SELECT lastval()")) && q.next() ? q.value(0).toLongLong() : 0;
+    }
+    return d && d->handle ? qint64(sqlite3_last_insert_rowid(d->handle)) : 0;
 }
 
 void Connection::beginTransaction()
 {
+    if (d && d->server) d->reconnectIfLost();
     if (!isOpen()) throw DataError(QStringLiteral("A conexão com o banco de dados não está aberta."));
     QSqlDatabase db = d->db();
-    if (!db.transaction()) d->fail(db.lastError());
+    if (d->depth > 0) {
+        QSqlQuery q(db);
+        if (!q.exec(QStringLiteral("SAVEPOINT inner%1").arg(d->depth))) d->fail(q.lastError());
+    } else if (!db.transaction()) {
+        d->fail(db.lastError());
+    }
+    ++d->depth;
 }
 
 void Connection::commit()
 {
     if (!isOpen()) throw DataError(QStringLiteral("A conexão com o banco de dados não está aberta."));
     QSqlDatabase db = d->db();
-    if (!db.commit()) d->fail(db.lastError());
+    if (d->depth > 1) {
+        --d->depth;
+        QSqlQuery q(db);
+        if (!q.exec(QStringLiteral("RELEASE SAVEPOINT inner%1").arg(d->depth))) d->fail(q.lastError());
+        return;
+    }
+    const bool done = db.commit();
+    d->depth = 0;
+    if (!done) {
+        if (d->server) db.rollback();
+        d->fail(db.lastError());
+    }
 }
 
 void Connection::rollback()
 {
-    if (isOpen()) d->db().rollback();
+    if (!isOpen()) return;
+    if (d->depth > 1) {
+        --d->depth;
+        QSqlQuery q(d->db());
+        q.exec(QStringLiteral("ROLLBACK TO SAVEPOINT inner%1").arg(d->depth));
+        q.exec(QStringLiteral("RELEASE SAVEPOINT inner%1").arg(d->depth));
+        return;
+    }
+    d->db().rollback();
+    d->depth = 0;
 }
 
 Transaction::~Transaction()

@@ -22,15 +22,32 @@ public:
     // Creates a new store file and runs the given script in it.
     static Connection create(const QString& file, const QString& script);
 
+    // Opens the store kept in `schema` of the PostgreSQL database named by a connection
+    // URI (postgresql://user@host:port/database?options). A password left out of the URI
+    // comes from the PostgreSQL password or service file, as for every libpq program.
+    // When the server goes away, the statement in progress throws DataError saying so
+    // and the next statement connects again.
+    static Connection openServer(const QString& uri, const QString& schema);
+
     bool isOpen() const;
+    bool isServer() const;
+    // The store file, or the server's URI (without its password) for a server store.
     QString fileName() const;
 
     // The rows of a query; with `maxRows`, only the first ones (where only the first row
     // is read, the others need not be copied). Throws DataError.
     Recordset query(const QString& sql, int maxRows = -1);
+    // A query whose rows the open transaction means to change: on a server store they
+    // stay locked against other workstations until it ends (a second workstation waits,
+    // then finds only what the first left). A SQLite store serves one workstation, and
+    // the transaction's own writes lock the file.
+    Recordset queryForUpdate(const QString& sql);
     void execute(const QString& sql);     // throws DataError
+    // The same, answering how many rows the statement changed.
+    int executeCounted(const QString& sql);
     qint64 lastInsertId() const;
 
+    // Transactions nest: an inner one is a savepoint of the outer.
     void beginTransaction();
     void commit();
     void rollback();

@@ -57,4 +57,28 @@ QString describe(const QString& file, const QSqlError& error) {
     return numeric ? describe(file, code, technical) : technical;
 }
 
+QString describeServer(const QString& server, const QSqlError& error, bool* lost) {
+    const QString technical = error.databaseText().isEmpty() ? error.text() : error.databaseText();
+    const QString state = error.nativeErrorCode();
+    // Connection classes of SQLSTATE, the server shutting down, or libpq's own words
+    // when no answer came at all.
+    const bool gone = state.startsWith(QLatin1String("08")) || state.startsWith(QLatin1String("57P")) ||
+                      error.type() == QSqlError::ConnectionError ||
+                      technical.contains(QLatin1String("server closed the connection")) ||
+                      technical.contains(QLatin1String("no connection to the server")) ||
+                      technical.contains(QLatin1String("connection to server")) ||
+                      technical.contains(QLatin1String("could not connect")) ||
+                      technical.contains(QLatin1String("terminating connection"));
+    if (lost) *lost = gone;
+    if (!gone) {
+        QString text = technical.trimmed();  // "ERROR:  " is libpq's, not the operator's
+        if (text.startsWith(QLatin1String("ERROR:"))) text = text.mid(6).trimmed();
+        return text;
+    }
+    return QStringLiteral("Não foi possível conectar ao servidor do banco de dados (%1). A ação em andamento foi "
+                          "interrompida e nada dela foi gravado. Verifique a rede e o servidor; a próxima ação "
+                          "tenta conectar de novo.\n\nDetalhe técnico: %2")
+        .arg(server, technical.trimmed());
+}
+
 } // namespace storeErrors

@@ -16,4 +16,8 @@ QString describe(const QString& file, const QSqlError& error);
 // The same from SQLite's result code (the primary code; extended codes are reduced).
 QString describe(const QString& file, int sqliteCode, const QString& technical);
 
+// A failure on the PostgreSQL server holding the stores. When the server cannot be
+// reached (stopped, network cut) the text says so; `lost` tells the caller.
+QString describeServer(const QString& server, const QSqlError& error, bool* lost = nullptr);
+
 } // namespace storeErrors

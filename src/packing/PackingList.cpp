@@ -201,6 +201,12 @@ std::optional<qint64> ImprimeRomaneio(ProgramState& state, Operator& op)
     const std::unique_ptr<PagePrinter> printer = op.choosePagePrinter();
     if (!printer) return std::nullopt;
 
+    // The pending headers stay locked until every block is stamped: a second workstation
+    // printing its packing list at the same time waits, then finds only what this one
+    // left, so no order gets two production numbers.
+    Transaction numbering(state.ConexaoPedidos);
+    state.ConexaoPedidos.queryForUpdate(
+        QStringLiteral("select IDCODIGO from VORLAPEDIDOS where IMPRESSOR like 'N' AND GRUPO LIKE 'VORLA'"));
     const QList<PackingBlock> blocks = readPackingBlocks(state);
     if (blocks.isEmpty()) {
         op.message(kNothingPending, kTitle, Operator::Icon::Information);
@@ -213,6 +219,7 @@ std::optional<qint64> ImprimeRomaneio(ProgramState& state, Operator& op)
         QPagedPaintDevice* device =
             printer->startDocument(QStringLiteral("ROMANEIO VORLA ") + productionNumberText(block.productionNumber));
         if (!device || !paintPackingDocument(*device, packingListLines(block, date, time))) {
+            numbering.commit();  // the blocks printed before keep their numbers
             op.message(QStringLiteral("NÃO FOI POSSÍVEL IMPRIMIR O ROMANEIO NA IMPRESSORA ESCOLHIDA!"), kTitle,
                        Operator::Icon::Critical);
             return last;
@@ -220,6 +227,7 @@ std::optional<qint64> ImprimeRomaneio(ProgramState& state, Operator& op)
         stampBlock(state.ConexaoPedidos, block, date, time);
         last = block.productionNumber;
     }
+    numbering.commit();
     op.message(QStringLiteral("ROMANEIO DA VORLA IMPRESSO COM SUCESSO! ROMANEIO NUMERO: ") + QString::number(*last),
                kTitle, Operator::Icon::Information);
     state.RsGeral = Recordset();

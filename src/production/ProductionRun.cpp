@@ -1,6 +1,7 @@
 #include "production/ProductionRun.h"
 
 #include "data/SqlText.h"
+#include "production/LineClaim.h"
 #include "labels/PrinterReady.h"
 #include "printing/ImprimeDireto.h"
 #include "render/PreviewOperator.h"
@@ -77,9 +78,17 @@ bool ProductionRun::enterProductionNumber(const QString& typed, ProductionDispla
 
 bool ProductionRun::CARREGAPRODUCAO(ProductionDisplay& d)
 {
-    // Only the first line is shown and taken: the others are not copied.
-    m_state.RsGeral = m_state.ConexaoPedidos.query(m_type.lookupFirst + sqlText(d.lblprod) + m_type.lookupSecond, 1);
-    if (m_state.RsGeral.isEmpty()) {
+    m_state.RsGeral = m_state.ConexaoPedidos.query(m_type.lookupFirst + sqlText(d.lblprod) + m_type.lookupSecond);
+    // The first line this workstation can take: on one workstation, always the first.
+    LineClaim claim(m_state.ConexaoPedidos, flagColumn(m_type.lineUpdate));
+    const QString take = m_type.lineUpdate + QStringLiteral("A'");
+    int taken = 0;
+    while (taken < m_state.RsGeral.recordCount() &&
+           !claim.take(take, m_state.RsGeral.row(taken).value(QStringLiteral("identificação")).toLongLong()))
+        ++taken;
+    if (taken == m_state.RsGeral.recordCount()) {
+        // Nothing left, or every line left is held by other workstations.
+        m_state.RsGeral = Recordset();
         for (QString* caption : {&d.LBLPEDIDO, &d.LBLCODIGOBARRAS, &d.LBLDESCRICAO, &d.LBLTAM, &d.LBLQTD, &d.LBLPRECO,
                                  &d.lblprod, &d.LBLFORN, &d.lblpedido1, &d.lblcodigobarras1, &d.lbldescricao1,
                                  &d.lbltamanho1, &d.lblqtd1, &d.lblpreco1})
@@ -87,6 +96,7 @@ bool ProductionRun::CARREGAPRODUCAO(ProductionDisplay& d)
         d.linesLeft = d.linesTotal = 0;
         return false;
     }
+    m_state.RsGeral.moveTo(taken);
     const Record row = m_state.RsGeral.current();
     d.LBLPEDIDO = row.text(QStringLiteral("PEDIDO"));
     d.LBLCODIGOBARRAS = row.text(QStringLiteral("CODIG_BARR"));
@@ -97,8 +107,7 @@ bool ProductionRun::CARREGAPRODUCAO(ProductionDisplay& d)
     d.LBLFORN = row.text(QStringLiteral("Fornecedor"));
     const QString identificacao = QString::number(row.value(QStringLiteral("identificação")).toLongLong());
 
-    m_state.SqlGeral = m_type.lineUpdate + QStringLiteral("A'") + QStringLiteral(" where Identificação = ") + identificacao;
-    m_state.ConexaoPedidos.execute(m_state.SqlGeral);
+    m_state.SqlGeral = take + QStringLiteral(" where Identificação = ") + identificacao;
     MOSTRAPROXIMO(d);
     countLines(d);
     return true;
@@ -159,6 +168,20 @@ std::optional<ProductionRun::LineToPrint> ProductionRun::lineToPrint(const Produ
         m_op.message(QStringLiteral("NÃO EXISTEM ARQUIVOS A SEREM IMPRESSOS"), Vorla, Operator::Icon::Information);
         return std::nullopt;
     }
+    // The line this workstation holds; another's (on a shared store) is not printed here.
+    LineClaim claim(m_state.ConexaoPedidos, flagColumn(m_type.lineUpdate));
+    int held = 0;
+    while (held < m_state.RsGeral.recordCount() &&
+           !claim.holds(m_state.RsGeral.row(held).value(QStringLiteral("identificação")).toLongLong()))
+        ++held;
+    if (held == m_state.RsGeral.recordCount()) {
+        m_op.message(QStringLiteral("A linha do pedido %1 foi tomada por outra estação: nenhuma etiqueta foi impressa "
+                                    "aqui e nada foi marcado.")
+                         .arg(d.LBLPEDIDO),
+                     Vorla, Operator::Icon::Information);
+        return std::nullopt;
+    }
+    m_state.RsGeral.moveTo(held);
     LineToPrint l;
     l.identificacao = m_state.RsGeral.value(QStringLiteral("identificação")).toLongLong();
     l.line = completeLine(m_state.ConexaoPedidos, m_state.RsGeral.current(), l.identificacao);
@@ -199,9 +222,20 @@ bool ProductionRun::Cmdimprimir(ProductionDisplay& d, const ProductionSettings& 
     m_state.SqlGeral = m_type.lineUpdate + QStringLiteral("S") + m_type.lineDate + regional::dateText(now.date()) +
                        regional::timeText(now.time()) + m_type.lineUser + sqlText(user) + QStringLiteral(" '") +
                        QStringLiteral(" where Identificação = ") + QString::number(l->identificacao);
-    m_state.ConexaoPedidos.execute(m_state.SqlGeral);
+    LineClaim claim(m_state.ConexaoPedidos, flagColumn(m_type.lineUpdate));
+    if (!claim.markPrinted(m_state.SqlGeral)) {
+        // Held too long: another station took the line over and prints it.
+        m_op.message(QStringLiteral("A linha do pedido %1 passou para outra estação enquanto era impressa: ela não foi "
+                                    "marcada aqui e será impressa pela outra estação. Descarte as etiquetas desta "
+                                    "linha que saíram desta impressora.")
+                         .arg(d.LBLPEDIDO),
+                     Vorla, Operator::Icon::Warning);
+        CARREGAPRODUCAO(d);
+        return false;
+    }
 
-    if (!endsOrder(d)) {
+    // Lines of the order other stations still hold: the last of them closes the order.
+    if (!endsOrder(d) || claim.heldByOthers(l->line.value(QStringLiteral("IDCODIGO")).toLongLong()) > 0) {
         CARREGAPRODUCAO(d);
         return true;
     }

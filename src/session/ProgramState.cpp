@@ -5,11 +5,11 @@
 void ProgramState::AbreConexaoCadastro()
 {
     ConexaoCadastro = Connection();
-    ConexaoCadastro = Connection::open(home::cadastroFile(home));
+    ConexaoCadastro = home::openCadastro(home);
 }
 
 void ProgramState::AbreConexaoPedidos()
 {
     ConexaoPedidos = Connection();
-    ConexaoPedidos = Connection::open(home::pedidosFile(home));
+    ConexaoPedidos = home::openPedidos(home);
 }

@@ -19,6 +19,16 @@ class tst_dialect : public QObject {
         QCOMPARE(dialect.translate(r["sql"]), r["expected"]);
     }
 
+    void translateForServer_data() { addRowsFrom(DATA_DIR "/dialect-server.txt"); }
+    void translateForServer() {
+        const DataRow r = dataRow();
+        AccessDialect dialect;
+        dialect.setServerTarget(true);
+        for (const char* name : {"vorla", "vorlapedidos", "identificação", "fornecedor", "pedido", "idcodigo", "código"})
+            dialect.addName(QString::fromUtf8(name));
+        QCOMPARE(dialect.translate(r["sql"]), r["expected"]);
+    }
+
     void quoting() {
         QCOMPARE(sqlText("ABC"), QString("ABC"));
         QCOMPARE(sqlText("D'AVILA"), QString("D''AVILA"));
