@@ -24,10 +24,24 @@ QString flagColumn(const QString& updateText)
     return updateText.mid(at + 5).section(QLatin1Char(' '), 0, 0);
 }
 
-// A caption takes a column's text; a null price leaves the caption as it was.
-void showPrice(QString& caption, const Record& row)
+// The six captions of a line ("Imprimindo" or "Proximo"); a null price leaves its
+// caption as it was.
+void showLine(const Record& row, QString& pedido, QString& codigo, QString& descricao, QString& tamanho, QString& qtd,
+              QString& preco)
 {
-    if (!row.isNull(QStringLiteral("preco"))) caption = row.text(QStringLiteral("preco"));
+    pedido = row.text(QStringLiteral("PEDIDO"));
+    codigo = row.text(QStringLiteral("CODIG_BARR"));
+    descricao = row.text(QStringLiteral("DESCRICAO"));
+    tamanho = row.text(QStringLiteral("TAMANHO"));
+    qtd = row.text(QStringLiteral("qtd_impres"));
+    if (!row.isNull(QStringLiteral("preco"))) preco = row.text(QStringLiteral("preco"));
+}
+
+void clearNext(ProductionDisplay& d)
+{
+    for (QString* caption : {&d.lblpedido1, &d.lblcodigobarras1, &d.lbldescricao1, &d.lbltamanho1, &d.lblqtd1,
+                             &d.lblpreco1})
+        caption->clear();
 }
 
 // Every column a label builder may read. The statements of some label types leave a
@@ -90,20 +104,15 @@ bool ProductionRun::CARREGAPRODUCAO(ProductionDisplay& d)
         // Nothing left, or every line left is held by other workstations.
         m_state.RsGeral = Recordset();
         for (QString* caption : {&d.LBLPEDIDO, &d.LBLCODIGOBARRAS, &d.LBLDESCRICAO, &d.LBLTAM, &d.LBLQTD, &d.LBLPRECO,
-                                 &d.lblprod, &d.LBLFORN, &d.lblpedido1, &d.lblcodigobarras1, &d.lbldescricao1,
-                                 &d.lbltamanho1, &d.lblqtd1, &d.lblpreco1})
+                                 &d.lblprod, &d.LBLFORN})
             caption->clear();
+        clearNext(d);
         d.linesLeft = d.linesTotal = 0;
         return false;
     }
     m_state.RsGeral.moveTo(taken);
     const Record row = m_state.RsGeral.current();
-    d.LBLPEDIDO = row.text(QStringLiteral("PEDIDO"));
-    d.LBLCODIGOBARRAS = row.text(QStringLiteral("CODIG_BARR"));
-    d.LBLDESCRICAO = row.text(QStringLiteral("DESCRICAO"));
-    d.LBLTAM = row.text(QStringLiteral("TAMANHO"));
-    d.LBLQTD = row.text(QStringLiteral("qtd_impres"));
-    showPrice(d.LBLPRECO, row);
+    showLine(row, d.LBLPEDIDO, d.LBLCODIGOBARRAS, d.LBLDESCRICAO, d.LBLTAM, d.LBLQTD, d.LBLPRECO);
     d.LBLFORN = row.text(QStringLiteral("Fornecedor"));
     const QString identificacao = QString::number(row.value(QStringLiteral("identificação")).toLongLong());
 
@@ -117,18 +126,11 @@ void ProductionRun::MOSTRAPROXIMO(ProductionDisplay& d)
 {
     m_state.RsGeral = m_state.ConexaoPedidos.query(m_type.previewFirst + sqlText(d.lblprod) + m_type.previewSecond, 1);
     if (m_state.RsGeral.isEmpty()) {
-        for (QString* caption : {&d.lblpedido1, &d.lblcodigobarras1, &d.lbldescricao1, &d.lbltamanho1, &d.lblqtd1,
-                                 &d.lblpreco1})
-            caption->clear();
+        clearNext(d);
         return;
     }
-    const Record row = m_state.RsGeral.current();
-    d.lblpedido1 = row.text(QStringLiteral("PEDIDO"));
-    d.lblcodigobarras1 = row.text(QStringLiteral("CODIG_BARR"));
-    d.lbldescricao1 = row.text(QStringLiteral("DESCRICAO"));
-    d.lbltamanho1 = row.text(QStringLiteral("TAMANHO"));
-    d.lblqtd1 = row.text(QStringLiteral("qtd_impres"));
-    showPrice(d.lblpreco1, row);
+    showLine(m_state.RsGeral.current(), d.lblpedido1, d.lblcodigobarras1, d.lbldescricao1, d.lbltamanho1, d.lblqtd1,
+             d.lblpreco1);
     if (d.LBLPEDIDO != d.lblpedido1) d.LBLVISOR = true;
 }
 
