@@ -49,12 +49,18 @@ void AccessDialect::appendForServer(QString& out, const QString& word) const
     out += known.isEmpty() ? word : QLatin1Char('"') + known + QLatin1Char('"');
 }
 
-QString AccessDialect::translate(const QString& sql) const
+void refuseNulCharacter(const QString& sql)
 {
-    // SQLite reads a statement only up to a NUL: the rest would be cut off silently.
+    // SQLite reads a statement only up to a NUL, and a bound text would keep it: either
+    // way the store would hold something other than what was meant.
     if (sql.contains(QChar(0)))
         throw DataError(QStringLiteral("O texto contém um caractere nulo (código 0), que o banco de dados não aceita: "
                                        "nada foi gravado."));
+}
+
+QString AccessDialect::translate(const QString& sql) const
+{
+    refuseNulCharacter(sql);
     QString out;
     out.reserve(sql.size() + 16);
     const qsizetype n = sql.size();

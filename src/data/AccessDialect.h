@@ -41,3 +41,6 @@ private:
     // repeat the same few names, so each is folded only once.
     mutable QHash<QString, QString> m_spelled;
 };
+
+// Throws DataError when a statement holds a NUL character, which no stored text may hold.
+void refuseNulCharacter(const QString& sql);

@@ -484,6 +484,7 @@ void Connection::execute(const QString& sql)
 int Connection::executeCounted(const QString& sql)
 {
     if (d && d->handle) {
+        refuseNulCharacter(sql);  // the literals below are bound, not read by the adapter
         if (const std::optional<Shape> shape = shapeOf(sql)) {
             d->run(*shape);
             return sqlite3_changes(d->handle);

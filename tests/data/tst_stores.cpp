@@ -135,6 +135,8 @@ class tst_stores : public QObject {
         QVERIFY_THROWS_EXCEPTION(DataError, c.query("select * from NADA"));
         QVERIFY_THROWS_EXCEPTION(DataError, c.execute("UPDATE VORLA set NADA='1'"));
         QVERIFY_THROWS_EXCEPTION(DataError, c.query("select * from VORLA").text("PEDIDO"));
+        // A NUL inside a value would be stored as it is by a prepared statement: refused.
+        QVERIFY_THROWS_EXCEPTION(DataError, c.execute(QString("UPDATE VORLA set LOTE = 'a") + QChar(0) + "b'"));
         c.execute(
             "CREATE TRIGGER refuse BEFORE INSERT ON VORLA BEGIN SELECT RAISE(ABORT, 'disco cheio'); END");
         for (int i = 0; i < 2; ++i) { // the store's own text, also from a statement prepared before
