@@ -5,6 +5,7 @@
 // The last figures print the three times for 10,000 lines side by side, with their
 // ratios. Autocommit waits for the disk at every row, so it runs fewer lines and is
 // scaled to 10,000 (its time is one commit per line).
+#include "BenchSupport.h"
 #include "session/Operator.h"
 #include "session/ProgramState.h"
 #include "data/Home.h"
@@ -39,16 +40,6 @@ QByteArray orderFile()
     return bytes;
 }
 
-// Answers Yes to every question and shows nothing.
-class SilentOperator : public Operator {
-public:
-    void message(const QString&, const QString&, Icon) override {}
-    bool askYesNo(const QString&, const QString&, Icon) override { return true; }
-    std::optional<QString> inputBox(const QString&, const QString&, const QString&) override { return {}; }
-    std::optional<QString> openFile(const QString&, const QString&) override { return {}; }
-    std::optional<QString> choosePrinter(const QStringList&, const QString&) override { return {}; }
-    bool readBarcode(const QString&, const QString&) override { return true; }
-};
 
 void writeFile(const QString& path, const QByteArray& bytes)
 {

@@ -4,6 +4,7 @@
 // should not grow with the store's size. A click commits two updates (the line printed,
 // the next line taken), each its own transaction, so those commits set its floor. The
 // label job goes to a folder printer.
+#include "BenchSupport.h"
 #include "data/Home.h"
 #include "labels/LabelTypes.h"
 #include "printing/CaptureScope.h"
@@ -33,18 +34,6 @@ constexpr int kLinesPerHeader = 10;
 constexpr int kOrdersInRun = 40;  // headers of the production number that is printed
 constexpr int kClicks = 300;
 
-class SilentOperator : public Operator {
-public:
-    void message(const QString& text, const QString&, Icon) override
-    {
-        std::fprintf(stderr, "message: %s\n", qPrintable(text));
-    }
-    bool askYesNo(const QString&, const QString&, Icon) override { return true; }
-    std::optional<QString> inputBox(const QString&, const QString&, const QString&) override { return {}; }
-    std::optional<QString> openFile(const QString&, const QString&) override { return {}; }
-    std::optional<QString> choosePrinter(const QStringList&, const QString&) override { return {}; }
-    bool readBarcode(const QString&, const QString&) override { return true; }
-};
 
 void check(int rc, sqlite3* db)
 {
@@ -98,11 +87,6 @@ void fill(const QString& file)
     sqlite3_close(db);
 }
 
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
 
 } // namespace
 
@@ -124,12 +108,7 @@ int main(int argc, char** argv)
     ProductionRun run(state, op, type);
     ProductionDisplay display;
     run.enterProductionNumber("1", display);
-    ProductionSettings settings;
-    settings.cbotemp = "15";
-    settings.cbovelocidade = "06";
-    settings.cbocoluna = settings.cbolargura = "00";
-    settings.labels.producaoVisivel = true;
-    settings.labels.producaoCaption = type.caption;
+    const ProductionSettings settings = clickSettings(type);
 
     // Half the clicks with the jobs captured (the click's own work), half with each job
     // written to the folder printer (the work plus the job's send).

@@ -2,6 +2,7 @@
 // 10,000-line text import, on SQLite and on the PostgreSQL server named by
 // ETIQUETAS_BENCH_PG (a maintenance database's URI; its database vorla_modelo holds the
 // stores --init-server made). bench/server_store.sh starts a loopback server for it.
+#include "BenchSupport.h"
 #include "data/Connection.h"
 #include "data/Home.h"
 #include "intake/TextImport.h"
@@ -28,22 +29,7 @@ constexpr int kImportLines = 10000;
 constexpr int kOrders = 40; // of ten lines, under one production number
 constexpr int kClicks = 200;
 
-class SilentOperator : public Operator {
-  public:
-    void message(const QString& text, const QString&, Icon) override {
-        std::fprintf(stderr, "message: %s\n", qPrintable(text));
-    }
-    bool askYesNo(const QString&, const QString&, Icon) override { return true; }
-    std::optional<QString> inputBox(const QString&, const QString&, const QString&) override { return {}; }
-    std::optional<QString> openFile(const QString&, const QString&) override { return {}; }
-    std::optional<QString> choosePrinter(const QStringList&, const QString&) override { return {}; }
-    bool readBarcode(const QString&, const QString&) override { return true; }
-};
 
-double median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
 
 // A home on SQLite, or on a fresh database of the server copied from vorla_modelo.
 void makeHome(const QString& dir, const QString& serverUri, int n) {
@@ -111,12 +97,7 @@ double clickMs(const QString& serverUri) {
     ProductionRun run(state, op, type);
     ProductionDisplay display;
     run.enterProductionNumber("1", display);
-    ProductionSettings settings;
-    settings.cbotemp = "15";
-    settings.cbovelocidade = "06";
-    settings.cbocoluna = settings.cbolargura = "00";
-    settings.labels.producaoVisivel = true;
-    settings.labels.producaoCaption = type.caption;
+    const ProductionSettings settings = clickSettings(type);
     std::vector<double> clicks;
     QElapsedTimer timer;
     for (int i = 0; i < kClicks && i < kOrders * 10; ++i) {
