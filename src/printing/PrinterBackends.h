@@ -16,6 +16,9 @@ namespace backends {
 bool sendToSocket(const QString& hostAndPort, const QByteArray& bytes, QString* problem = nullptr,
                   std::optional<std::chrono::milliseconds> deadline = std::nullopt);
 std::chrono::milliseconds socketDeadline(qint64 bytes);
+// "host[:port]" of a socket:// printer (an IPv6 address in brackets), port 9100 when none
+// is given; false when the text names no host or no valid port.
+bool parseHostAndPort(QString text, QString& host, quint16& port);
 
 // `written` receives the path of the new file.
 bool writeToFolder(const QString& folder, const QString& documentName, const QByteArray& bytes,

@@ -1,5 +1,7 @@
 #include "printing/PrinterStatus.h"
 
+#include "printing/PrinterBackends.h"
+
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -43,29 +45,11 @@ const Words& wordsOf(Reason reason) {
 
 // --- socket:// printers -------------------------------------------------------------
 
-bool hostAndPort(QString text, QString& host, quint16& port) {
-    port = 9100;
-    while (text.endsWith(QLatin1Char('/')))
-        text.chop(1);
-    const int colon = text.lastIndexOf(QLatin1Char(':'));
-    if (colon > 0 && !text.endsWith(QLatin1Char(']'))) {
-        bool ok = false;
-        const uint p = text.mid(colon + 1).toUInt(&ok);
-        if (!ok || p == 0 || p > 65535) return false;
-        port = quint16(p);
-        text.truncate(colon);
-    }
-    if (text.startsWith(QLatin1Char('[')) && text.endsWith(QLatin1Char(']')))
-        text = text.mid(1, text.size() - 2);
-    host = text;
-    return !host.isEmpty();
-}
-
 PrinterStatus querySocket(const QString& address, int timeoutMs) {
     PrinterStatus status;
     QString host;
     quint16 port = 0;
-    if (!hostAndPort(address, host, port)) {
+    if (!backends::parseHostAndPort(address, host, port)) {
         status.add(Reason::NoAnswer, QStringLiteral("endereço inválido"));
         return status;
     }

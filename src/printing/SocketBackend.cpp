@@ -191,24 +191,30 @@ std::chrono::milliseconds socketDeadline(qint64 bytes) {
     return std::chrono::milliseconds(10000 + bytes * 1000 / 16384);
 }
 
+bool parseHostAndPort(QString text, QString& host, quint16& port) {
+    port = 9100;
+    while (text.endsWith(QLatin1Char('/')))
+        text.chop(1);
+    const int colon = text.lastIndexOf(QLatin1Char(':'));
+    if (colon > 0 && !text.endsWith(QLatin1Char(']'))) {
+        bool ok = false;
+        const uint p = text.mid(colon + 1).toUInt(&ok);
+        if (!ok || p == 0 || p > 65535) return false;
+        port = quint16(p);
+        text.truncate(colon);
+    }
+    if (text.startsWith(QLatin1Char('[')) && text.endsWith(QLatin1Char(']')))
+        text = text.mid(1, text.size() - 2);
+    host = text;
+    return !host.isEmpty();
+}
+
 bool sendToSocket(const QString& hostAndPort, const QByteArray& bytes, QString* problem,
                   std::optional<std::chrono::milliseconds> budget) {
     QString why;
-    QString host = hostAndPort;
+    QString host;
     quint16 port = 9100;
-    while (host.endsWith(QLatin1Char('/')))
-        host.chop(1);
-    const int colon = host.lastIndexOf(QLatin1Char(':'));
-    if (colon > 0 && !host.endsWith(QLatin1Char(']'))) {
-        bool ok = false;
-        const uint p = host.mid(colon + 1).toUInt(&ok);
-        if (!ok || p == 0 || p > 65535) return false;
-        port = quint16(p);
-        host.truncate(colon);
-    }
-    if (host.startsWith(QLatin1Char('[')) && host.endsWith(QLatin1Char(']')))
-        host = host.mid(1, host.size() - 2);
-    if (host.isEmpty()) return false;
+    if (!parseHostAndPort(hostAndPort, host, port)) return false;
 
     const std::chrono::milliseconds allowed = budget.value_or(socketDeadline(bytes.size()));
     const Deadline deadline(allowed);
