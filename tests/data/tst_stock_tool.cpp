@@ -36,40 +36,30 @@ QStringList dump(const Recordset& rs) {
 }
 
 // The rows the program's lookups return: login, production number, packing list and
-// the re-import check, with accented keys typed in another letter case.
+// the re-import check (data/accents/lookups.sql), with accented keys typed in another
+// letter case.
 QStringList lookups(ProgramState& s) {
     s.AbreConexaoCadastro();
     s.AbreConexaoPedidos();
     QStringList out;
     out << QStringLiteral("login %1").arg(loginMatches(s, QStringLiteral("joão"), QStringLiteral("çÃ")));
-    out << dump(s.ConexaoPedidos.query(QStringLiteral(
-        "SELECT VORLAPEDIDOS.PEDIDO, VORLAPEDIDOS.FORNECEDOR, VORLA.descricao FROM VORLAPEDIDOS INNER JOIN "
-        "VORLA ON "
-        "VORLAPEDIDOS.IDCODIGO = VORLA.IDPEDIDO WHERE (((VORLAPEDIDOS.NUMPROD)='0000000001') AND "
-        "((VORLA.impressoC)='A')) ORDER BY [VORLAPEDIDOS.FORNECEDOR],[VORLAPEDIDOS.PEDIDO]")));
-    out << dump(
-        s.ConexaoPedidos.query(QStringLiteral("SELECT PEDIDO FROM VORLAPEDIDOS WHERE FORNECEDOR = 'éx'")));
+    QFile sql(DATA_DIR "/accents/lookups.sql");
+    if (!sql.open(QIODevice::ReadOnly)) qFatal("cannot read lookups.sql");
+    for (const QString& query : QString::fromUtf8(sql.readAll()).split(u'\n', Qt::SkipEmptyParts))
+        out << dump(s.ConexaoPedidos.query(query));
     for (const PackingBlock& block : readPackingBlocks(s))
         for (const PackingOrder& order : block.orders)
             out << order.pedido + QLatin1Char(' ') + order.supplier;
-    out << dump(
-        s.ConexaoPedidos.query(QStringLiteral("Select * from VORLAPEDIDOS where PEDIDO like 'PED-É2'")));
     return out;
 }
 
+// data/accents/pedidoN.txt: two lines of order ped-éN of supplier N of kSuppliers.
 void importOrders(TempHome& home) {
     ScriptedOperator op;
     for (int i = 0; i < kSuppliers.size(); ++i) {
-        const QString path = home.path() + QStringLiteral("/pedido%1.txt").arg(i);
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly)) qFatal("cannot write an order file");
-        const QString line = QStringLiteral("VERÃO,%1,ped-é%2,REF,49.90,12,P-M-G,AZUL,M,CORAÇÃO %2,789,FEM,"
-                                            "BLUSA,10/01/2027,LAVAR À MÃO,x,PACK3,4\r\n")
-                                 .arg(kSuppliers[i])
-                                 .arg(i);
-        file.write(line.toUtf8() + line.toUtf8());
-        file.close();
-        home.state().ArquivoTxt = path;
+        home.state().ArquivoTxt = home.path() + QStringLiteral("/pedido%1.txt").arg(i);
+        if (!QFile::copy(QStringLiteral(DATA_DIR "/accents/pedido%1.txt").arg(i), home.state().ArquivoTxt))
+            qFatal("cannot copy an order file");
         CARREGATXT(home.state(), op, QStringLiteral("MARIA"));
     }
     Connection& db = home.state().ConexaoPedidos;
@@ -100,14 +90,10 @@ class TstStockTool : public QObject {
         QVERIFY(before.contains(QStringLiteral("login 1")));
         QCOMPARE(before.count(QStringLiteral("ped-é0")), 1); // 'éx' finds the supplier ÉX
 
-        const QStringList stores{home::cadastroFile(home.path()), home::pedidosFile(home.path())};
-        for (const QString& store : stores)
-            QCOMPARE(stockTool(store, QStringLiteral("PRAGMA integrity_check")), "ok");
-        for (const QString& store : stores) {
-            QCOMPARE(stockTool(store, QStringLiteral("REINDEX")), QString());
-            QCOMPARE(stockTool(store, QStringLiteral("VACUUM")), QString());
-            QCOMPARE(stockTool(store, QStringLiteral("PRAGMA integrity_check")), "ok");
-        }
+        for (const QString& store : {home::cadastroFile(home.path()), home::pedidosFile(home.path())})
+            QCOMPARE(stockTool(store, QStringLiteral(
+                                          "PRAGMA integrity_check; REINDEX; VACUUM; PRAGMA integrity_check")),
+                     "ok\nok");
         QCOMPARE(lookups(home.state()), before);
     }
 
