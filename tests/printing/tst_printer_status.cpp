@@ -1,8 +1,9 @@
+#include "printing/ImprimeDireto.h"
 #include "printing/PrinterStatus.h"
 #include "support/DataRows.h"
 #include "support/FakeLabelPrinter.h"
 
-#include <QDir>
+#include <QTemporaryDir>
 #include <QTest>
 
 using Answer = FakeLabelPrinter::Answer;
@@ -42,8 +43,11 @@ class tst_printer_status : public QObject {
     void otherPrinters_data() { addRowsFrom(DATA_DIR "/other-printers.txt"); }
     void otherPrinters() {
         const DataRow r = dataRow();
-        const QString printer = QString(r["printer"]).replace("<temp>", QDir::tempPath());
+        QTemporaryDir dir;
+        const QString printer = QString(r["printer"]).replace("<temp>", dir.path());
         QCOMPARE(printerStatusText(queryPrinterStatus(printer, kTimeoutMs)), r["text"]);
+        if (!r["prints"].isEmpty())
+            QCOMPARE(ImprimeDireto(printer, "VORLA", "^XA^FDok^FS^XZ"), r["prints"] == "yes");
     }
 };
 
