@@ -1,4 +1,5 @@
 #include "data/AccessDialect.h"
+#include "data/FoldingSql.h"
 #include "data/SqlText.h"
 #include "support/DataRows.h"
 
@@ -19,6 +20,14 @@ class tst_dialect : public QObject {
              {"VORLA", "VORLAPEDIDOS", "Identificação", "FORNECEDOR", "PEDIDO", "IDCODIGO", "Código"})
             dialect.addName(server ? QString::fromUtf8(name).toLower() : QString::fromUtf8(name));
         QCOMPARE(dialect.translate(r["sql"]), r["expected"]);
+    }
+
+    // Statements ask for the folding comparison only where SQLite's NOCASE would compare
+    // differently, so ASCII lookups keep their indexes.
+    void folding_data() { addRowsFrom(DATA_DIR "/folding.txt"); }
+    void folding() {
+        const DataRow r = dataRow();
+        QCOMPARE(foldingSql::apply(r["sql"]), r["expected"]);
     }
 
     void quoting() {

@@ -1,15 +1,31 @@
+// The program's stores: made once with the first user, opened and reopened; the
+// statements it runs with their rows or refusals; a store it cannot use explained to the
+// operator; files the stock sqlite3 tool finds sound, before and after its REINDEX and
+// VACUUM.
 #include "data/Connection.h"
 #include "data/DataError.h"
 #include "data/Home.h"
+#include "intake/TextImport.h"
+#include "packing/PackingList.h"
+#include "session/Login.h"
 #include "session/ProgramState.h"
+#include "support/DataRows.h"
+#include "support/ScriptedOperator.h"
 #include "support/TempHome.h"
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sqlite3.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
+const QStringList kSuppliers{QStringLiteral("ÉX"), QStringLiteral("éA"), QStringLiteral("ÉB")};
+
 QStringList linesOf(const QString& file) {
     QFile in(file);
     if (!in.open(QIODevice::ReadOnly)) qFatal("cannot read %s", qPrintable(file));
@@ -37,6 +53,71 @@ QStringList rowsOf(const Recordset& rs) {
     }
     return rows;
 }
+
+// What the stock sqlite3 tool prints for `sql` on `file`.
+QString stockTool(const QString& file, const QString& sql) {
+    QProcess tool;
+    tool.start(QStringLiteral("sqlite3"), {file, sql});
+    if (!tool.waitForFinished(30000)) return QStringLiteral("sqlite3 did not run");
+    return QString::fromUtf8(tool.readAllStandardOutput() + tool.readAllStandardError()).trimmed();
+}
+
+// The rows the program's lookups return: login, production number, packing list and
+// the re-import check (data/accents/lookups.sql), with accented keys typed in another
+// letter case.
+QStringList lookups(ProgramState& s) {
+    s.AbreConexaoCadastro();
+    s.AbreConexaoPedidos();
+    QStringList out;
+    out << QStringLiteral("login %1").arg(loginMatches(s, QStringLiteral("joão"), QStringLiteral("çÃ")));
+    for (const QString& query : linesOf(DATA_DIR "/accents/lookups.sql"))
+        out << rowsOf(s.ConexaoPedidos.query(query));
+    for (const PackingBlock& block : readPackingBlocks(s))
+        for (const PackingOrder& order : block.orders)
+            out << order.pedido + QLatin1Char(' ') + order.supplier;
+    return out;
+}
+
+// What the operator is shown when the order file is imported into `home`; empty when
+// the import went through. As an ordinary user (nobody) when asked and the test runs as
+// root: root writes to read-only files.
+QString importError(const QString& home, const QString& orderFile, bool asOrdinaryUser = false) {
+    const bool drop = asOrdinaryUser && ::geteuid() == 0;
+    if (drop && (::setegid(65534) != 0 || ::seteuid(65534) != 0)) qFatal("cannot become nobody");
+    ProgramState state(home);
+    ScriptedOperator op;
+    state.ArquivoTxt = orderFile;
+    QString error;
+    try {
+        CARREGATXT(state, op, QStringLiteral("maria"));
+    } catch (const DataError& e) {
+        error = e.text();
+    }
+    if (drop && (::seteuid(0) != 0 || ::setegid(0) != 0)) qFatal("cannot become root again");
+    return error;
+}
+
+// data/accents/pedidoN.txt: two lines of order ped-éN of supplier N of kSuppliers.
+void importOrders(TempHome& home) {
+    for (int i = 0; i < kSuppliers.size(); ++i) {
+        const QString file = home.path() + QStringLiteral("/pedido%1.txt").arg(i);
+        QFile::copy(QStringLiteral(DATA_DIR "/accents/pedido%1.txt").arg(i), file);
+        if (!importError(home.path(), file).isEmpty()) qFatal("an order file was not imported");
+    }
+    Connection& db = home.state().ConexaoPedidos;
+    db.execute(QStringLiteral("UPDATE VORLAPEDIDOS SET NUMPROD = '0000000001'"));
+    db.execute(QStringLiteral("UPDATE VORLA SET IMPRESSOC = 'A'"));
+    home.state().ConexaoCadastro.execute(QStringLiteral(
+        "INSERT INTO Vendedor (NomeVendedor, USUARIO, SENHA, NIVEL) VALUES ('João','JOÃO','Çã','1')"));
+}
+
+// The folding comparison the program once registered in place of SQLite's NOCASE.
+int foldingCompare(void*, int lenA, const void* a, int lenB, const void* b) {
+    const QString x = QString::fromUtf8(static_cast<const char*>(a), lenA).toCaseFolded();
+    const QString y = QString::fromUtf8(static_cast<const char*>(b), lenB).toCaseFolded();
+    return x.compare(y);
+}
+
 } // namespace
 
 class tst_stores : public QObject {
@@ -138,6 +219,95 @@ class tst_stores : public QObject {
             if (commit) t.commit();
         }
         QCOMPARE(count(c, "VORLAPEDIDOS"), 1);
+    }
+
+    // A store the program cannot use is explained in the operator's language, naming the
+    // file and what to do, followed by the engine's own text; nothing is stored and the
+    // order file stays.
+    void storeThatCannotTakeTheOrder_data() { addRowsFrom(DATA_DIR "/store-faults.txt"); }
+    void storeThatCannotTakeTheOrder() {
+        const DataRow r = dataRow();
+        TempHome home;
+        const QString store = home::pedidosFile(home.path());
+        const QString orderFile = home.path() + QStringLiteral("/pedido.txt");
+        QVERIFY(QFile::copy(DATA_DIR "/pedido.txt", orderFile));
+
+        QString error;
+        if (r["fault"] == "read-only") {
+            for (const QString& dir : {home.path(), QFileInfo(store).absolutePath()})
+                ::chmod(QFile::encodeName(dir), 0755);
+            ::chmod(QFile::encodeName(orderFile), 0644);
+            ::chmod(QFile::encodeName(store), 0444);
+            error = importError(home.path(), orderFile, true);
+            ::chmod(QFile::encodeName(store), 0644);
+        } else if (r["fault"] == "locked") {
+            Connection locker = Connection::open(store);
+            locker.execute(QStringLiteral("BEGIN EXCLUSIVE"));
+            error = importError(home.path(), orderFile);
+            locker.rollback();
+        } else {
+            QFile file(store);
+            QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            file.write(QByteArray(4096, 'x'));
+            file.close();
+            error = importError(home.path(), orderFile);
+        }
+
+        QCOMPARE(error.replace(QDir::toNativeSeparators(store), "<store>"), r["message"]);
+        QVERIFY(QFile::exists(orderFile));
+        if (r["fault"] != "garbage") {
+            Connection check = Connection::open(store);
+            QCOMPARE(check.query(QStringLiteral("SELECT COUNT(*) AS N FROM VORLAPEDIDOS"))
+                         .value(QStringLiteral("N"))
+                         .toInt(),
+                     0);
+        }
+    }
+
+    // The stores are ordinary SQLite files: the stock tool finds them sound, and its
+    // REINDEX and VACUUM change no answer of the program.
+    void storesStaySoundForTheStockTool() {
+        TempHome home;
+        importOrders(home);
+        const QStringList before = lookups(home.state());
+        QVERIFY(before.contains(QStringLiteral("login 1")));
+        QCOMPARE(before.count(QStringLiteral("ped-é0")), 1); // 'éx' finds the supplier ÉX
+
+        for (const QString& store : {home::cadastroFile(home.path()), home::pedidosFile(home.path())})
+            QCOMPARE(stockTool(store, QStringLiteral(
+                                          "PRAGMA integrity_check; REINDEX; VACUUM; PRAGMA integrity_check")),
+                     "ok\nok");
+        QCOMPARE(lookups(home.state()), before);
+    }
+
+    // A store whose indexes were ordered by the program's old stand-in for NOCASE is
+    // brought to the current schema the first time the program opens it.
+    void olderStoreIsBroughtUpToDate() {
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("vorla.db"));
+        sqlite3* db = nullptr;
+        QCOMPARE(sqlite3_open(file.toUtf8().constData(), &db), SQLITE_OK);
+        sqlite3_create_collation(db, "NOCASE", SQLITE_UTF8, nullptr, foldingCompare);
+        QString sql = home::pedidosScript();
+        sql.remove(QStringLiteral("PRAGMA user_version = 1;"));
+        for (const QString& supplier : kSuppliers)
+            sql += QStringLiteral(
+                       "INSERT INTO VORLAPEDIDOS (PEDIDO, FORNECEDOR, IMPRESSOR) VALUES ('1','%1','N');")
+                       .arg(supplier);
+        QCOMPARE(sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, nullptr), SQLITE_OK);
+        sqlite3_close(db);
+        QVERIFY(stockTool(file, QStringLiteral("PRAGMA integrity_check"))
+                    .contains(QStringLiteral("missing from index")));
+
+        for (int open = 0; open < 2; ++open) {
+            Connection c = Connection::open(file);
+            QCOMPARE(
+                c.query(QStringLiteral("PRAGMA user_version")).value(QStringLiteral("user_version")).toInt(),
+                1);
+            QCOMPARE(rowsOf(c.query(QStringLiteral("SELECT FORNECEDOR FROM VORLAPEDIDOS ORDER BY IDCODIGO"))),
+                     kSuppliers);
+        }
+        QCOMPARE(stockTool(file, QStringLiteral("PRAGMA integrity_check")), "ok");
     }
 };
 
