@@ -38,6 +38,12 @@ void seedOrders(Connection& c) {
         if (!statement.startsWith("--")) c.execute(statement);
 }
 
+void write(const QString& file, const QByteArray& bytes) {
+    QFile out(file);
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate) || out.write(bytes) != bytes.size())
+        qFatal("cannot write %s", qPrintable(file));
+}
+
 int count(Connection& c, const QString& from) {
     return c.query("select * from " + from).recordCount();
 }
@@ -145,12 +151,7 @@ class tst_stores : public QObject {
         QFETCH(QByteArray, content);
         QTemporaryDir dir;
         const QString file = dir.filePath("bd/vorla.db");
-        if (!content.isEmpty()) {
-            QDir().mkpath(dir.filePath("bd"));
-            QFile f(file);
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write(content);
-        }
+        if (!content.isEmpty() && QDir().mkpath(dir.filePath("bd"))) write(file, content);
         ProgramState state(dir.path());
         QVERIFY_THROWS_EXCEPTION(DataError, state.AbreConexaoPedidos());
         QCOMPARE(QFile::exists(file), !content.isEmpty());
@@ -246,10 +247,7 @@ class tst_stores : public QObject {
             error = importError(home.path(), orderFile);
             locker.rollback();
         } else {
-            QFile file(store);
-            QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-            file.write(QByteArray(4096, 'x'));
-            file.close();
+            write(store, QByteArray(4096, 'x'));
             error = importError(home.path(), orderFile);
         }
 
@@ -257,10 +255,7 @@ class tst_stores : public QObject {
         QVERIFY(QFile::exists(orderFile));
         if (r["fault"] != "garbage") {
             Connection check = Connection::open(store);
-            QCOMPARE(check.query(QStringLiteral("SELECT COUNT(*) AS N FROM VORLAPEDIDOS"))
-                         .value(QStringLiteral("N"))
-                         .toInt(),
-                     0);
+            QCOMPARE(count(check, "VORLAPEDIDOS"), 0);
         }
     }
 
@@ -274,8 +269,7 @@ class tst_stores : public QObject {
         QCOMPARE(before.count(QStringLiteral("ped-é0")), 1); // 'éx' finds the supplier ÉX
 
         for (const QString& store : {home::cadastroFile(home.path()), home::pedidosFile(home.path())})
-            QCOMPARE(stockTool(store, QStringLiteral(
-                                          "PRAGMA integrity_check; REINDEX; VACUUM; PRAGMA integrity_check")),
+            QCOMPARE(stockTool(store, "PRAGMA integrity_check; REINDEX; VACUUM; PRAGMA integrity_check"),
                      "ok\nok");
         QCOMPARE(lookups(home.state()), before);
     }
@@ -291,23 +285,18 @@ class tst_stores : public QObject {
         QString sql = home::pedidosScript();
         sql.remove(QStringLiteral("PRAGMA user_version = 1;"));
         for (const QString& supplier : kSuppliers)
-            sql += QStringLiteral(
-                       "INSERT INTO VORLAPEDIDOS (PEDIDO, FORNECEDOR, IMPRESSOR) VALUES ('1','%1','N');")
+            sql += QString("INSERT INTO VORLAPEDIDOS (PEDIDO, FORNECEDOR, IMPRESSOR) VALUES ('1','%1','N');")
                        .arg(supplier);
         QCOMPARE(sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, nullptr), SQLITE_OK);
         sqlite3_close(db);
-        QVERIFY(stockTool(file, QStringLiteral("PRAGMA integrity_check"))
-                    .contains(QStringLiteral("missing from index")));
+        QVERIFY(stockTool(file, "PRAGMA integrity_check").contains("missing from index"));
 
         for (int open = 0; open < 2; ++open) {
             Connection c = Connection::open(file);
-            QCOMPARE(
-                c.query(QStringLiteral("PRAGMA user_version")).value(QStringLiteral("user_version")).toInt(),
-                1);
-            QCOMPARE(rowsOf(c.query(QStringLiteral("SELECT FORNECEDOR FROM VORLAPEDIDOS ORDER BY IDCODIGO"))),
-                     kSuppliers);
+            QCOMPARE(rowsOf(c.query("PRAGMA user_version")), QStringList{"1"});
+            QCOMPARE(rowsOf(c.query("SELECT FORNECEDOR FROM VORLAPEDIDOS ORDER BY IDCODIGO")), kSuppliers);
         }
-        QCOMPARE(stockTool(file, QStringLiteral("PRAGMA integrity_check")), "ok");
+        QCOMPARE(stockTool(file, "PRAGMA integrity_check"), "ok");
     }
 };
 

@@ -30,11 +30,9 @@ class tst_printer_status : public QObject {
 
     // Several problems at once are all told, each once.
     void everyProblemIsTold() {
-        const QByteArray answer = FakeLabelPrinter::reply(Answer::HeadUp)
-                                      .bytes.replace("\x02"
-                                                     "030,0,0,",
-                                                     "\x02"
-                                                     "030,1,1,");
+        // "\002" the frame's start, then the paper-out and pause flags of the ~HS answer.
+        const QByteArray answer =
+            FakeLabelPrinter::reply(Answer::HeadUp).bytes.replace("\002030,0,0,", "\002030,1,1,");
         const PrinterStatus status = zebra::readStatusAnswer(answer);
         QCOMPARE(printerStatusText(status),
                  "Cabeça de impressão aberta\nImpressora sem etiquetas\nImpressora em pausa");
