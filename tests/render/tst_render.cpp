@@ -24,7 +24,6 @@
 #include <zbar.h>
 
 namespace {
-using Builder = LabelBench::Builder;
 using namespace zbar;
 
 // Every symbol zbar finds in the picture, as "TYPE:data". zbar tells a symbol once per
@@ -88,7 +87,7 @@ class tst_render : public QObject {
     // and label columns left unfilled stay blank.
     void builders() {
         const DataRow r = dataRow();
-        const Builder builder = LabelBench::builderFor(labelType(r["type"]));
+        const LabelBench::Builder builder = LabelBench::builderFor(labelType(r["type"]));
         QList<int> edges;
         for (const QString& x : r["edges"].split(u' '))
             edges << x.toInt();
