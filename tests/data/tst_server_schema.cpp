@@ -9,37 +9,22 @@
 // The server's stores, made by --init-server, hold the same tables, columns and indexes
 // as the SQLite stores made from the same scripts.
 namespace {
-// "table.column" and "index table" of a SQLite store, names folded, sorted.
-QStringList sqliteSchema(Connection& c) {
-    QStringList out;
-    const Recordset tables =
-        c.query("SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE 'sqlite%'");
-    for (int t = 0; t < tables.recordCount(); ++t) {
-        const QString table = tables.row(t).text("name");
-        const Recordset cols = c.query("PRAGMA table_info(\"" + table + "\")");
-        for (int i = 0; i < cols.recordCount(); ++i)
-            out << foldCase(table + "." + cols.row(i).text("name"));
-    }
-    const Recordset indexes =
-        c.query("SELECT name, tbl_name FROM sqlite_master WHERE type = 'index' AND sql IS NOT NULL");
-    for (int i = 0; i < indexes.recordCount(); ++i)
-        out << foldCase(indexes.row(i).text("name") + " " + indexes.row(i).text("tbl_name"));
-    out.sort();
-    return out;
-}
+const QString kSqliteSchema =
+    "SELECT m.name || '.' || p.name AS e FROM sqlite_master m, pragma_table_info(m.name) p WHERE m.type = "
+    "'table' AND m.name NOT LIKE 'sqlite%' UNION ALL SELECT name || ' ' || tbl_name AS e FROM sqlite_master "
+    "WHERE type = 'index' AND sql IS NOT NULL";
+const QString kServerSchema =
+    "SELECT table_name || '.' || column_name AS e FROM information_schema.columns WHERE table_schema = "
+    "current_schema() UNION ALL SELECT indexname || ' ' || tablename AS e FROM pg_indexes WHERE schemaname "
+    "= current_schema() AND indexname NOT LIKE '%_pkey'";
 
-QStringList serverSchema(Connection& c) {
+// "table.column" and "index table" of a store, sorted; a SQLite store's names folded as
+// the server's are.
+QStringList schema(Connection& c) {
     QStringList out;
-    const Recordset cols =
-        c.query("SELECT table_name AS t, column_name AS c FROM information_schema.columns WHERE "
-                "table_schema = current_schema()");
-    for (int i = 0; i < cols.recordCount(); ++i)
-        out << cols.row(i).text("t") + "." + cols.row(i).text("c");
-    const Recordset indexes =
-        c.query("SELECT indexname AS i, tablename AS t FROM pg_indexes WHERE schemaname = "
-                "current_schema() AND indexname NOT LIKE '%_pkey'");
-    for (int i = 0; i < indexes.recordCount(); ++i)
-        out << indexes.row(i).text("i") + " " + indexes.row(i).text("t");
+    const Recordset rs = c.query(c.isServer() ? kServerSchema : kSqliteSchema);
+    for (int i = 0; i < rs.recordCount(); ++i)
+        out << (c.isServer() ? rs.row(i).text("e") : foldCase(rs.row(i).text("e")));
     out.sort();
     return out;
 }
@@ -55,8 +40,8 @@ class TstServerSchema : public QObject {
         home::create(dir.path(), "ADMIN", "1234");
         Connection cadastro = Connection::open(home::cadastroFile(dir.path()));
         Connection pedidos = Connection::open(home::pedidosFile(dir.path()));
-        QCOMPARE(serverSchema(server.state().ConexaoCadastro), sqliteSchema(cadastro));
-        QCOMPARE(serverSchema(server.state().ConexaoPedidos), sqliteSchema(pedidos));
+        QCOMPARE(schema(server.state().ConexaoCadastro), schema(cadastro));
+        QCOMPARE(schema(server.state().ConexaoPedidos), schema(pedidos));
     }
 };
 

@@ -1,28 +1,129 @@
+// The program's stores: made once with the first user, opened and reopened; the
+// statements it runs with their rows or refusals; a store it cannot use explained to the
+// operator; files the stock sqlite3 tool finds sound, before and after its REINDEX and
+// VACUUM.
 #include "data/Connection.h"
 #include "data/DataError.h"
 #include "data/Home.h"
-#include "data/SqlText.h"
+#include "intake/TextImport.h"
+#include "packing/PackingList.h"
+#include "session/Login.h"
 #include "session/ProgramState.h"
 #include "support/DataRows.h"
+#include "support/ScriptedOperator.h"
 #include "support/TempHome.h"
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sqlite3.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
+const QStringList kSuppliers{QStringLiteral("ÉX"), QStringLiteral("éA"), QStringLiteral("ÉB")};
+
+QStringList linesOf(const QString& file) {
+    QFile in(file);
+    if (!in.open(QIODevice::ReadOnly)) qFatal("cannot read %s", qPrintable(file));
+    return QString::fromUtf8(in.readAll()).split('\n', Qt::SkipEmptyParts);
+}
+
 // data/seed.sql: one printed header with two lines.
 void seedOrders(Connection& c) {
-    QFile file(DATA_DIR "/seed.sql");
-    if (!file.open(QIODevice::ReadOnly)) qFatal("cannot read seed.sql");
-    for (const QString& statement : QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts))
+    for (const QString& statement : linesOf(DATA_DIR "/seed.sql"))
         if (!statement.startsWith("--")) c.execute(statement);
+}
+
+void write(const QString& file, const QByteArray& bytes) {
+    QFile out(file);
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate) || out.write(bytes) != bytes.size())
+        qFatal("cannot write %s", qPrintable(file));
 }
 
 int count(Connection& c, const QString& from) {
     return c.query("select * from " + from).recordCount();
 }
+
+// The rows of a query, the values of each joined by "|".
+QStringList rowsOf(const Recordset& rs) {
+    QStringList rows;
+    for (int i = 0; i < rs.recordCount(); ++i) {
+        QStringList values;
+        for (const QVariant& v : rs.row(i).values())
+            values << v.toString();
+        rows << values.join('|');
+    }
+    return rows;
+}
+
+// What the stock sqlite3 tool prints for `sql` on `file`.
+QString stockTool(const QString& file, const QString& sql) {
+    QProcess tool;
+    tool.start(QStringLiteral("sqlite3"), {file, sql});
+    if (!tool.waitForFinished(30000)) return QStringLiteral("sqlite3 did not run");
+    return QString::fromUtf8(tool.readAllStandardOutput() + tool.readAllStandardError()).trimmed();
+}
+
+// The rows the program's lookups return: login, production number, packing list and
+// the re-import check (data/accents/lookups.sql), with accented keys typed in another
+// letter case.
+QStringList lookups(ProgramState& s) {
+    s.AbreConexaoCadastro();
+    s.AbreConexaoPedidos();
+    QStringList out;
+    out << QStringLiteral("login %1").arg(loginMatches(s, QStringLiteral("joão"), QStringLiteral("çÃ")));
+    for (const QString& query : linesOf(DATA_DIR "/accents/lookups.sql"))
+        out << rowsOf(s.ConexaoPedidos.query(query));
+    for (const PackingBlock& block : readPackingBlocks(s))
+        for (const PackingOrder& order : block.orders)
+            out << order.pedido + QLatin1Char(' ') + order.supplier;
+    return out;
+}
+
+// What the operator is shown when the order file is imported into `home`; empty when
+// the import went through. As an ordinary user (nobody) when asked and the test runs as
+// root: root writes to read-only files.
+QString importError(const QString& home, const QString& orderFile, bool asOrdinaryUser = false) {
+    const bool drop = asOrdinaryUser && ::geteuid() == 0;
+    if (drop && (::setegid(65534) != 0 || ::seteuid(65534) != 0)) qFatal("cannot become nobody");
+    ProgramState state(home);
+    ScriptedOperator op;
+    state.ArquivoTxt = orderFile;
+    QString error;
+    try {
+        CARREGATXT(state, op, QStringLiteral("maria"));
+    } catch (const DataError& e) {
+        error = e.text();
+    }
+    if (drop && (::seteuid(0) != 0 || ::setegid(0) != 0)) qFatal("cannot become root again");
+    return error;
+}
+
+// data/accents/pedidoN.txt: two lines of order ped-éN of supplier N of kSuppliers.
+void importOrders(TempHome& home) {
+    for (int i = 0; i < kSuppliers.size(); ++i) {
+        const QString file = home.path() + QStringLiteral("/pedido%1.txt").arg(i);
+        QFile::copy(QStringLiteral(DATA_DIR "/accents/pedido%1.txt").arg(i), file);
+        if (!importError(home.path(), file).isEmpty()) qFatal("an order file was not imported");
+    }
+    Connection& db = home.state().ConexaoPedidos;
+    db.execute(QStringLiteral("UPDATE VORLAPEDIDOS SET NUMPROD = '0000000001'"));
+    db.execute(QStringLiteral("UPDATE VORLA SET IMPRESSOC = 'A'"));
+    home.state().ConexaoCadastro.execute(QStringLiteral(
+        "INSERT INTO Vendedor (NomeVendedor, USUARIO, SENHA, NIVEL) VALUES ('João','JOÃO','Çã','1')"));
+}
+
+// The folding comparison the program once registered in place of SQLite's NOCASE.
+int foldingCompare(void*, int lenA, const void* a, int lenB, const void* b) {
+    const QString x = QString::fromUtf8(static_cast<const char*>(a), lenA).toCaseFolded();
+    const QString y = QString::fromUtf8(static_cast<const char*>(b), lenB).toCaseFolded();
+    return x.compare(y);
+}
+
 } // namespace
 
 class tst_stores : public QObject {
@@ -35,6 +136,8 @@ class tst_stores : public QObject {
         QCOMPARE(rs.text("USUARIO"), QString("ADMIN"));
         QCOMPARE(rs.text("código"), QString("1")); // accented field names found without regard to case
         QCOMPARE(count(home.state().ConexaoPedidos, "VORLA"), 0);
+        QVERIFY_THROWS_EXCEPTION(DataError,
+                                 home.state().ConexaoPedidos.query("select * from VORLA").text("PEDIDO"));
         QVERIFY_THROWS_EXCEPTION(DataError, home::create(home.path(), "OUTRO", "x"));
         QCOMPARE(count(home.state().ConexaoCadastro, "Vendedor"), 1);
     }
@@ -48,12 +151,7 @@ class tst_stores : public QObject {
         QFETCH(QByteArray, content);
         QTemporaryDir dir;
         const QString file = dir.filePath("bd/vorla.db");
-        if (!content.isEmpty()) {
-            QDir().mkpath(dir.filePath("bd"));
-            QFile f(file);
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write(content);
-        }
+        if (!content.isEmpty() && QDir().mkpath(dir.filePath("bd"))) write(file, content);
         ProgramState state(dir.path());
         QVERIFY_THROWS_EXCEPTION(DataError, state.AbreConexaoPedidos());
         QCOMPARE(QFile::exists(file), !content.isEmpty());
@@ -72,81 +170,45 @@ class tst_stores : public QObject {
         QCOMPARE(count(s.ConexaoPedidos, "VORLA"), 2);
     }
 
-    void autoNumbersOnlyGrow() {
-        TempHome home;
-        Connection& c = home.state().ConexaoPedidos;
-        c.execute("INSERT INTO VORLAPEDIDOS (PEDIDO) VALUES ('1')");
-        c.execute("INSERT INTO VORLAPEDIDOS (PEDIDO) VALUES ('2')");
-        c.execute("DELETE FROM VORLAPEDIDOS where IDCODIGO = 2");
-        c.execute("INSERT INTO VORLAPEDIDOS (PEDIDO) VALUES ('3')");
-        QCOMPARE(c.query("SELECT MAX (IDCODIGO)AS MAXIMU FROM VORLAPEDIDOS").text("MAXIMU"), QString("3"));
+    // data/scripts.txt: statements, each followed by the rows it returns or the store's
+    // refusal. Run, they must give back the script as written.
+    void scripts_data() {
+        QTest::addColumn<QStringList>("lines");
+        QList<QStringList> scripts;
+        for (const QString& line : linesOf(DATA_DIR "/scripts.txt")) {
+            if (line.startsWith("-- "))
+                scripts << QStringList{line.mid(3)};
+            else if (!line.startsWith('#'))
+                scripts.last() << line;
+        }
+        for (const QStringList& script : scripts)
+            QTest::newRow(qPrintable(script.first())) << script.mid(1);
+        QStringList shapes; // more shapes than a connection keeps prepared
+        for (int i = 0; i < 100; ++i)
+            shapes << QString("UPDATE VORLA set LOTE = 'z' where IDPEDIDO = %1").arg(i);
+        QTest::newRow("many shapes") << shapes +
+                                            QStringList{"select count(*) from VORLA where LOTE = 'z'", "= 2"};
     }
-
-    void programStatementsRun_data() { addRowsFrom(DATA_DIR "/statements.txt"); }
-    void programStatementsRun() {
-        const DataRow r = dataRow();
-        TempHome home;
-        seedOrders(home.state().ConexaoPedidos);
-        QCOMPARE(home.state().ConexaoPedidos.query(r["sql"]).recordCount(), r["rows"].toInt());
-    }
-
-    void updatesByAccentedKey() {
+    void scripts() {
+        QFETCH(QStringList, lines);
         TempHome home;
         Connection& c = home.state().ConexaoPedidos;
         seedOrders(c);
-        c.execute("UPDATE VORLA set IMPRESSOC ='A' where Identificação = 2");
-        c.execute(
-            "UPDATE VORLAPEDIDOS set IMPRESSOR ='S',NUMPROD  = '0000000007',DATA  = '06/12/2026',HORA  = "
-            "'08:00:00 ' where IDCODIGO = 1");
-        Recordset line = c.query("select IMPRESSOC from VORLA ORDER BY VORLA.IDENTIFICAÇÃO");
-        line.moveNext();
-        QCOMPARE(line.text("impressoc"), QString("A"));
-        QCOMPARE(c.query("select HORA from VORLAPEDIDOS").text("HORA"), QString("08:00:00 "));
-    }
-
-    // Statements differing only in their literals share one prepared statement: each
-    // still stores exactly its own values, whatever they hold.
-    void sameShapeKeepsEachStatementsValues() {
-        TempHome home;
-        Connection& c = home.state().ConexaoPedidos;
-        const QStringList values{"D'ÁVILA ' OR '1'='1", "", "a?b:c@d$e [x] \"y\"", "--", "ção"};
-        for (const QString& v : values)
-            c.execute("INSERT INTO VORLAPEDIDOS (PEDIDO,GRUPO) VALUES ('" + sqlText(v) + "','G" + sqlText(v) +
-                      "')");
-        c.execute("INSERT INTO VORLA (IDPEDIDO,LOTE) VALUES ('7','x')");
-        c.execute("INSERT INTO VORLA (IDPEDIDO,LOTE) VALUES (8,'y')");
-        const Recordset rs = c.query("select PEDIDO, GRUPO from VORLAPEDIDOS ORDER BY IDCODIGO");
-        for (int i = 0; i < values.size(); ++i) {
-            QCOMPARE(rs.row(i).text("PEDIDO"), values[i]);
-            QCOMPARE(rs.row(i).text("GRUPO"), "G" + values[i]);
-        }
-        QCOMPARE(count(c, "VORLAPEDIDOS where PEDIDO='" + sqlText(values[0]) + "'"), 1);
-        QCOMPARE(count(c, "VORLAPEDIDOS where PEDIDO='" + sqlText("x' OR '1'='1") + "'"), 0);
-        // A quoted number keeps its column's type.
-        QCOMPARE(count(c, "VORLA where IDPEDIDO = 7 OR IDPEDIDO = 8"), 2);
-        for (int i = 0; i < 100; ++i)
-            c.execute(QString("UPDATE VORLA set LOTE = 'z' where IDPEDIDO = %1").arg(i));
-        QCOMPARE(count(c, "VORLA where LOTE = 'z'"), 2); // more shapes than are kept prepared
-    }
-
-    void badStatementIsADataError() {
-        TempHome home;
-        Connection& c = home.state().ConexaoPedidos;
-        QVERIFY_THROWS_EXCEPTION(DataError, c.query("select * from NADA"));
-        QVERIFY_THROWS_EXCEPTION(DataError, c.execute("UPDATE VORLA set NADA='1'"));
-        QVERIFY_THROWS_EXCEPTION(DataError, c.query("select * from VORLA").text("PEDIDO"));
-        // A NUL inside a value would be stored as it is by a prepared statement: refused.
-        QVERIFY_THROWS_EXCEPTION(DataError, c.execute(QString("UPDATE VORLA set LOTE = 'a") + QChar(0) + "b'"));
-        c.execute(
-            "CREATE TRIGGER refuse BEFORE INSERT ON VORLA BEGIN SELECT RAISE(ABORT, 'disco cheio'); END");
-        for (int i = 0; i < 2; ++i) { // the store's own text, also from a statement prepared before
+        QStringList transcript;
+        for (const QString& line : lines) {
+            if (line.startsWith("= ") || line.startsWith("! ")) continue;
+            transcript << line;
             try {
-                c.execute("INSERT INTO VORLA (LOTE) VALUES ('1')");
-                QFAIL("the insert went through");
+                if (line.startsWith("select", Qt::CaseInsensitive))
+                    for (const QString& row : rowsOf(c.query(line)))
+                        transcript << "= " + row;
+                else
+                    c.execute(QString(line).replace("\\0", QChar(0)));
             } catch (const DataError& e) {
-                QCOMPARE(e.text(), QString("disco cheio"));
+                transcript << "! " + QString(e.text()).replace(home.path(), "<home>");
             }
         }
+        QCOMPARE(transcript, lines);
     }
 
     void transactionRollsBackWhenNotCommitted() {
@@ -158,6 +220,83 @@ class tst_stores : public QObject {
             if (commit) t.commit();
         }
         QCOMPARE(count(c, "VORLAPEDIDOS"), 1);
+    }
+
+    // A store the program cannot use is explained in the operator's language, naming the
+    // file and what to do, followed by the engine's own text; nothing is stored and the
+    // order file stays.
+    void storeThatCannotTakeTheOrder_data() { addRowsFrom(DATA_DIR "/store-faults.txt"); }
+    void storeThatCannotTakeTheOrder() {
+        const DataRow r = dataRow();
+        TempHome home;
+        const QString store = home::pedidosFile(home.path());
+        const QString orderFile = home.path() + QStringLiteral("/pedido.txt");
+        QVERIFY(QFile::copy(DATA_DIR "/pedido.txt", orderFile));
+
+        QString error;
+        if (r["fault"] == "read-only") {
+            for (const QString& dir : {home.path(), QFileInfo(store).absolutePath()})
+                ::chmod(QFile::encodeName(dir), 0755);
+            ::chmod(QFile::encodeName(orderFile), 0644);
+            ::chmod(QFile::encodeName(store), 0444);
+            error = importError(home.path(), orderFile, true);
+            ::chmod(QFile::encodeName(store), 0644);
+        } else if (r["fault"] == "locked") {
+            Connection locker = Connection::open(store);
+            locker.execute(QStringLiteral("BEGIN EXCLUSIVE"));
+            error = importError(home.path(), orderFile);
+            locker.rollback();
+        } else {
+            write(store, QByteArray(4096, 'x'));
+            error = importError(home.path(), orderFile);
+        }
+
+        QCOMPARE(error.replace(QDir::toNativeSeparators(store), "<store>"), r["message"]);
+        QVERIFY(QFile::exists(orderFile));
+        if (r["fault"] != "garbage") {
+            Connection check = Connection::open(store);
+            QCOMPARE(count(check, "VORLAPEDIDOS"), 0);
+        }
+    }
+
+    // The stores are ordinary SQLite files: the stock tool finds them sound, and its
+    // REINDEX and VACUUM change no answer of the program.
+    void storesStaySoundForTheStockTool() {
+        TempHome home;
+        importOrders(home);
+        const QStringList before = lookups(home.state());
+        QVERIFY(before.contains(QStringLiteral("login 1")));
+        QCOMPARE(before.count(QStringLiteral("ped-é0")), 1); // 'éx' finds the supplier ÉX
+
+        for (const QString& store : {home::cadastroFile(home.path()), home::pedidosFile(home.path())})
+            QCOMPARE(stockTool(store, "PRAGMA integrity_check; REINDEX; VACUUM; PRAGMA integrity_check"),
+                     "ok\nok");
+        QCOMPARE(lookups(home.state()), before);
+    }
+
+    // A store whose indexes were ordered by the program's old stand-in for NOCASE is
+    // brought to the current schema the first time the program opens it.
+    void olderStoreIsBroughtUpToDate() {
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("vorla.db"));
+        sqlite3* db = nullptr;
+        QCOMPARE(sqlite3_open(file.toUtf8().constData(), &db), SQLITE_OK);
+        sqlite3_create_collation(db, "NOCASE", SQLITE_UTF8, nullptr, foldingCompare);
+        QString sql = home::pedidosScript();
+        sql.remove(QStringLiteral("PRAGMA user_version = 1;"));
+        for (const QString& supplier : kSuppliers)
+            sql += QString("INSERT INTO VORLAPEDIDOS (PEDIDO, FORNECEDOR, IMPRESSOR) VALUES ('1','%1','N');")
+                       .arg(supplier);
+        QCOMPARE(sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, nullptr), SQLITE_OK);
+        sqlite3_close(db);
+        QVERIFY(stockTool(file, "PRAGMA integrity_check").contains("missing from index"));
+
+        for (int open = 0; open < 2; ++open) {
+            Connection c = Connection::open(file);
+            QCOMPARE(rowsOf(c.query("PRAGMA user_version")), QStringList{"1"});
+            QCOMPARE(rowsOf(c.query("SELECT FORNECEDOR FROM VORLAPEDIDOS ORDER BY IDCODIGO")), kSuppliers);
+        }
+        QCOMPARE(stockTool(file, "PRAGMA integrity_check"), "ok");
     }
 };
 

@@ -1,8 +1,9 @@
+#include "printing/ImprimeDireto.h"
 #include "printing/PrinterStatus.h"
 #include "support/DataRows.h"
 #include "support/FakeLabelPrinter.h"
 
-#include <QDir>
+#include <QTemporaryDir>
 #include <QTest>
 
 using Answer = FakeLabelPrinter::Answer;
@@ -29,11 +30,9 @@ class tst_printer_status : public QObject {
 
     // Several problems at once are all told, each once.
     void everyProblemIsTold() {
-        const QByteArray answer = FakeLabelPrinter::reply(Answer::HeadUp)
-                                      .bytes.replace("\x02"
-                                                     "030,0,0,",
-                                                     "\x02"
-                                                     "030,1,1,");
+        // "\002" the frame's start, then the paper-out and pause flags of the ~HS answer.
+        const QByteArray answer =
+            FakeLabelPrinter::reply(Answer::HeadUp).bytes.replace("\002030,0,0,", "\002030,1,1,");
         const PrinterStatus status = zebra::readStatusAnswer(answer);
         QCOMPARE(printerStatusText(status),
                  "Cabeça de impressão aberta\nImpressora sem etiquetas\nImpressora em pausa");
@@ -42,8 +41,11 @@ class tst_printer_status : public QObject {
     void otherPrinters_data() { addRowsFrom(DATA_DIR "/other-printers.txt"); }
     void otherPrinters() {
         const DataRow r = dataRow();
-        const QString printer = QString(r["printer"]).replace("<temp>", QDir::tempPath());
+        QTemporaryDir dir;
+        const QString printer = QString(r["printer"]).replace("<temp>", dir.path());
         QCOMPARE(printerStatusText(queryPrinterStatus(printer, kTimeoutMs)), r["text"]);
+        if (!r["prints"].isEmpty())
+            QCOMPARE(ImprimeDireto(printer, "VORLA", "^XA^FDok^FS^XZ"), r["prints"] == "yes");
     }
 };
 

@@ -1,29 +1,37 @@
 #include "printing/ImprimeDireto.h"
+#include "printing/PrinterBackends.h"
 #include "printing/PrinterStatus.h"
 #include "printing/Windows1252.h"
+#include "support/DataRows.h"
 #include "support/FakeLabelPrinter.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <thread>
 #include <unistd.h>
 
 namespace {
-const QString kJob = QStringLiteral("\x10" "CT~~CD,~CC^~CT~^XA^FDAção é ü €^FS^XZ");
-const QByteArray kJobBytes = QByteArray("\x10" "CT~~CD,~CC^~CT~^XA^FDA\xE7\xE3o \xE9 \xFC \x80^FS^XZ");
+const QString kJob = QStringLiteral("\x10"
+                                    "CT~~CD,~CC^~CT~^XA^FDAção é ü €^FS^XZ");
+const QByteArray kJobBytes = QByteArray("\x10"
+                                        "CT~~CD,~CC^~CT~^XA^FDA\xE7\xE3o \xE9 \xFC \x80^FS^XZ");
 
-QByteArray readAll(const QString& path)
-{
+QByteArray readAll(const QString& path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
 }
 
-bool run(const QString& program, const QStringList& args, QByteArray* output = nullptr)
-{
+bool run(const QString& program, const QStringList& args, QByteArray* output = nullptr) {
     QProcess p;
     p.start(program, args);
     const bool ok = p.waitForFinished(20000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
@@ -31,90 +39,104 @@ bool run(const QString& program, const QStringList& args, QByteArray* output = n
     return ok;
 }
 
-bool schedulerRunning()
-{
+bool schedulerRunning() {
     QByteArray out;
     return run("lpstat", {"-r"}, &out) && out.contains("scheduler is running");
 }
+
+bool readable(int fd, int ms) {
+    pollfd p{fd, POLLIN, 0};
+    return ::poll(&p, 1, ms) > 0;
+}
+
+// A network label printer on the loopback interface that reads the one job sent to it
+// `chunk` bytes at a time, `pauseMs` apart, `reads` times (-1: to the end of the job),
+// then hangs up. With no reads the connection is never accepted and stays open.
+class FaultyPrinter {
+  public:
+    FaultyPrinter(int reads, int chunk, int pauseMs) {
+        m_listen = ::socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in addr{};
+        addr.sin_family = AF_INET;
+        addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t len = sizeof addr;
+        if (::bind(m_listen, reinterpret_cast<sockaddr*>(&addr), len) != 0 || ::listen(m_listen, 4) != 0)
+            qFatal("cannot listen on loopback");
+        ::getsockname(m_listen, reinterpret_cast<sockaddr*>(&addr), &len);
+        m_port = ntohs(addr.sin_port);
+        m_thread = std::jthread([=, this](std::stop_token stop) {
+            if (reads == 0 || !readable(m_listen, 5000)) return;
+            const int c = ::accept(m_listen, nullptr, nullptr);
+            QByteArray buffer(chunk, '\0');
+            for (int n = 0; n != reads && !stop.stop_requested() && readable(c, 5000); ++n) {
+                if (::read(c, buffer.data(), size_t(chunk)) <= 0) break;
+                std::this_thread::sleep_for(std::chrono::milliseconds(pauseMs));
+            }
+            ::close(c);
+        });
+    }
+    ~FaultyPrinter() {
+        m_thread = {}; // stops and joins the reader before its socket goes
+        ::close(m_listen);
+    }
+    QString hostAndPort() const { return QStringLiteral("127.0.0.1:%1").arg(m_port); }
+
+  private:
+    int m_listen = -1;
+    quint16 m_port = 0;
+    std::jthread m_thread;
+};
+const QByteArray kJob4KiB = QByteArray("^XA^FO10,10^FDVORLA^FS^XZ").repeated(4096 / 25 + 1).left(4096);
+
 } // namespace
 
 class tst_raw_output : public QObject {
     Q_OBJECT
-private slots:
-    void encodesWindows1252_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::newRow("ascii and control") << QStringLiteral("\x10^XA~") << QByteArray("\x10^XA~");
-        QTest::newRow("latin accents") << QStringLiteral("ÇÃÉÍÓÚçãéíóú") << QByteArray("\xC7\xC3\xC9\xCD\xD3\xDA\xE7\xE3\xE9\xED\xF3\xFA");
-        QTest::newRow("the 0x80 row") << QStringLiteral("€‚ƒ„…†‡ˆ‰Š‹ŒŽ‘’“”•–—˜™š›œžŸ")
-                                      << QByteArray("\x80\x82\x83\x84\x85\x86\x87\x88\x89\x8A\x8B\x8C\x8E\x91\x92\x93\x94"
-                                                    "\x95\x96\x97\x98\x99\x9A\x9B\x9C\x9E\x9F");
-        QTest::newRow("outside the code page") << QStringLiteral("a→b😀c") << QByteArray("a?b?c");
-        QTest::newRow("empty") << QString() << QByteArray();
+  private slots:
+    void encodesWindows1252_data() { addRowsFrom(DATA_DIR "/windows-1252.txt"); }
+    void encodesWindows1252() {
+        const DataRow r = dataRow();
+        const QByteArray bytes = QByteArray::fromHex(r["bytes"].toLatin1());
+        QCOMPARE(toWindows1252(r["text"]), bytes);
+        if (r["back"] == "yes") QCOMPARE(fromWindows1252(bytes), r["text"]);
     }
 
-    void encodesWindows1252()
-    {
-        QFETCH(QString, text);
-        QFETCH(QByteArray, bytes);
-        QCOMPARE(toWindows1252(text), bytes);
-        if (!text.contains(QChar(0x2192)) && !text.contains(QChar(0xD83D))) QCOMPARE(fromWindows1252(bytes), text);
-    }
-
-    void socketPrinterGetsExactBytes()
-    {
+    void socketPrinterGetsExactBytes() {
         LoopbackPrinter printer;
         QVERIFY(ImprimeDireto(printer.uri(), "VORLA", kJob));
         QVERIFY(ImprimeDireto(printer.uri(), "VORLA", QString()));
         QCOMPARE(printer.waitForJobs(2), (QList<QByteArray>{kJobBytes, QByteArray()}));
     }
 
-    void folderPrinterWritesOneFilePerJobInOrder()
-    {
+    void folderPrinterWritesOneFilePerJobInOrder() {
         QTemporaryDir dir;
         const QString printer = "file:" + dir.path();
-        for (int i = 0; i < 11; ++i) QVERIFY(ImprimeDireto(printer, i % 2 ? "ZEBRA" : "VORLA", kJob + QString::number(i)));
+        for (int i = 0; i < 11; ++i)
+            QVERIFY(ImprimeDireto(printer, i % 2 ? "ZEBRA" : "VORLA", kJob + QString::number(i)));
         QVERIFY(ImprimeDireto(printer, "VORLA", QString()));
         const QStringList files = QDir(dir.path()).entryList(QDir::Files, QDir::Name);
         QCOMPARE(files.size(), 12);
         QCOMPARE(files.first(), QString("000001-VORLA.zpl"));
         QCOMPARE(files[1], QString("000002-ZEBRA.zpl"));
-        for (int i = 0; i < 11; ++i) QCOMPARE(readAll(dir.filePath(files[i])), kJobBytes + QByteArray::number(i));
+        for (int i = 0; i < 11; ++i)
+            QCOMPARE(readAll(dir.filePath(files[i])), kJobBytes + QByteArray::number(i));
         QCOMPARE(readAll(dir.filePath(files[11])), QByteArray());
     }
 
-    void failuresReturnFalseAndSendNothing_data()
-    {
-        QTest::addColumn<QString>("printer");
-        QTest::newRow("empty name") << QString();
-        QTest::newRow("unknown queue") << "FILA_QUE_NAO_EXISTE_123";
-        QTest::newRow("missing folder") << "file:/nao/existe/pasta";
-        QTest::newRow("bad port") << "socket://127.0.0.1:99999";
-        QTest::newRow("no host") << "socket://";
-        QTest::newRow("closed port") << "socket://127.0.0.1:1";
-    }
-
-    void failuresReturnFalseAndSendNothing()
-    {
-        QFETCH(QString, printer);
-        QVERIFY(!ImprimeDireto(printer, "VORLA", kJob));
-    }
-
-    void unwritableFolderFails()
-    {
-        if (geteuid() == 0) QSKIP("root writes into read-only folders; the missing-folder row covers the failure path");
+    void unwritableFolderFails() {
+        if (geteuid() == 0)
+            QSKIP("root writes into read-only folders (a missing folder: tst_printer_status)");
         QTemporaryDir dir;
         QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
         QVERIFY(!ImprimeDireto("file:" + dir.path(), "VORLA", kJob));
-        QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        QFile::setPermissions(dir.path(),
+                              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     }
 
     // The system spooler in raw mode, with a queue pointed at a loopback printer: bytes
     // pass unchanged; a queue stopped with cupsdisable, or refusing jobs, is reported
     // before anything is sent; enabled again, jobs go.
-    void spoolerQueue()
-    {
+    void spoolerQueue() {
         if (geteuid() != 0) QSKIP("adding a spooler queue needs root; CI runs this test as root");
         if (QStandardPaths::findExecutable("cupsdisable").isEmpty()) QSKIP("cups-client is not installed");
         if (!schedulerRunning()) QSKIP("cupsd is not running (scripts/test.sh starts it)");
@@ -122,39 +144,57 @@ private slots:
         FakeLabelPrinter printer;
         const QString queue = QStringLiteral("etiquetas_test_%1").arg(getpid());
         QVERIFY(run("lpadmin", {"-p", queue, "-E", "-v", printer.uri()}));
-        const QString ready = printerStatusText(queryPrinterStatus(queue));
+        QStringList states{printerStatusText(queryPrinterStatus(queue))};
         const bool sent = ImprimeDireto(queue, "VORLA", kJob);
         // Stopping the queue while its job is still going out would print that job again
         // when the queue starts: let it arrive first.
         QCOMPARE(printer.printer().waitForJobs(1, 30000).size(), 1);
-        QVERIFY(run("cupsdisable", {queue}));
-        const QString stopped = printerStatusText(queryPrinterStatus(queue));
-        QVERIFY(run("cupsreject", {queue}));
-        const QString rejecting = printerStatusText(queryPrinterStatus(queue));
-        QVERIFY(run("cupsenable", {queue}));
+        for (const char* command : {"cupsdisable", "cupsreject", "cupsenable"}) {
+            QVERIFY(run(command, {queue}));
+            states << printerStatusText(queryPrinterStatus(queue));
+        }
         QVERIFY(run("cupsaccept", {queue}));
-        const QString enabled = printerStatusText(queryPrinterStatus(queue));
+        states << printerStatusText(queryPrinterStatus(queue));
         const bool sentAgain = ImprimeDireto(queue, "ZEBRA", kJob + "2");
         const QList<QByteArray> jobs = printer.printer().waitForJobs(2, 30000);
-        QVERIFY(ImprimeDireto(queue, "VAZIO", QString()));  // an empty job is accepted too
+        QVERIFY(ImprimeDireto(queue, "VAZIO", QString())); // an empty job is accepted too
         run("lpadmin", {"-x", queue});
-        QCOMPARE(ready, QString());
-        QCOMPARE(stopped, "Fila de impressão parada");
-        QCOMPARE(rejecting, "Fila de impressão parada\nFila de impressão não aceita trabalhos");
-        QCOMPARE(enabled, QString());
+        QCOMPARE(states, (QStringList{QString(), "Fila de impressão parada",
+                                      "Fila de impressão parada\nFila de impressão não aceita trabalhos",
+                                      "Fila de impressão não aceita trabalhos", QString()}));
         QVERIFY(sent && sentAgain);
         QCOMPARE(jobs, (QList<QByteArray>{kJobBytes, kJobBytes + "2"}));
         QVERIFY(printers::available(QString()).isEmpty() || !printers::available(QString()).contains(queue));
     }
 
-    void printerListStartsWithTheCurrentPrinter()
-    {
+    void printerListStartsWithTheCurrentPrinter() {
         const QStringList list = printers::available("file:/tmp/etiquetas");
         QCOMPARE(list.first(), QString("file:/tmp/etiquetas"));
         QCOMPARE(list.count("file:/tmp/etiquetas"), 1);
-        qputenv("PRINTER", "socket://10.0.0.9");
-        QCOMPARE(printers::defaultPrinter(), QString("socket://10.0.0.9"));
-        qunsetenv("PRINTER");
+    }
+
+    void printerThatDoesNotTakeTheJobFails_data() { addRowsFrom(DATA_DIR "/socket-faults.txt"); }
+    void printerThatDoesNotTakeTheJobFails() {
+        const DataRow r = dataRow();
+        const int deadlineMs = r["deadline"].toInt();
+        FaultyPrinter printer(r["reads"].toInt(), r["chunk"].toInt(), r["pause"].toInt());
+        QString problem;
+        QElapsedTimer clock;
+        clock.start();
+        QVERIFY(!backends::sendToSocket(printer.hostAndPort(), kJob4KiB, &problem,
+                                        std::chrono::milliseconds(deadlineMs)));
+        QVERIFY2(clock.elapsed() < deadlineMs + 2000, qPrintable(QString::number(clock.elapsed())));
+        QVERIFY2(problem.contains(r["reason"]), qPrintable(problem));
+    }
+
+    // The deadline grows with the job, so a large job to a working printer still goes.
+    void deadlineGrowsWithTheJob() {
+        QVERIFY(backends::socketDeadline(4 << 20) >
+                backends::socketDeadline(4096) + std::chrono::seconds(200));
+        LoopbackPrinter printer;
+        const QString big = QString(4 << 20, QLatin1Char('X'));
+        QVERIFY(ImprimeDireto(printer.uri(), QStringLiteral("VORLA"), big));
+        QCOMPARE(printer.waitForJobs(1).value(0).size(), big.size());
     }
 };
 

@@ -24,7 +24,6 @@
 #include <zbar.h>
 
 namespace {
-using Builder = LabelBench::Builder;
 using namespace zbar;
 
 // Every symbol zbar finds in the picture, as "TYPE:data". zbar tells a symbol once per
@@ -34,21 +33,15 @@ QStringList decode(const QImage& picture) {
     QByteArray bytes;
     for (int y = 0; y < grey.height(); ++y)
         bytes.append(reinterpret_cast<const char*>(grey.constScanLine(y)), grey.width());
-    zbar_image_scanner_t* scanner = zbar_image_scanner_create();
-    zbar_image_scanner_set_config(scanner, ZBAR_NONE, ZBAR_CFG_ENABLE, 0);
-    zbar_image_scanner_set_config(scanner, ZBAR_CODE128, ZBAR_CFG_ENABLE, 1);
-    zbar_image_scanner_set_config(scanner, ZBAR_QRCODE, ZBAR_CFG_ENABLE, 1);
-    zbar_image_t* image = zbar_image_create();
-    zbar_image_set_format(image, zbar_fourcc('Y', '8', '0', '0'));
-    zbar_image_set_size(image, unsigned(grey.width()), unsigned(grey.height()));
-    zbar_image_set_data(image, bytes.constData(), unsigned(bytes.size()), nullptr);
-    zbar_scan_image(scanner, image);
+    ImageScanner scanner;
+    scanner.set_config(ZBAR_NONE, ZBAR_CFG_ENABLE, 0);
+    scanner.set_config(ZBAR_CODE128, ZBAR_CFG_ENABLE, 1);
+    scanner.set_config(ZBAR_QRCODE, ZBAR_CFG_ENABLE, 1);
+    Image image(unsigned(grey.width()), unsigned(grey.height()), "Y800", bytes.constData(), bytes.size());
+    scanner.scan(image);
     QStringList found;
-    for (const zbar_symbol_t* s = zbar_image_first_symbol(image); s; s = zbar_symbol_next(s))
-        found << QString::fromLatin1(zbar_get_symbol_name(zbar_symbol_get_type(s))) + QLatin1Char(':') +
-                     QString::fromUtf8(zbar_symbol_get_data(s));
-    zbar_image_destroy(image);
-    zbar_image_scanner_destroy(scanner);
+    for (auto s = image.symbol_begin(); s != image.symbol_end(); ++s)
+        found << QString::fromStdString(s->get_type_name() + ':' + s->get_data());
     found.sort();
     return found;
 }
@@ -86,155 +79,138 @@ class tst_render : public QObject {
     Q_OBJECT
   private slots:
     void initTestCase() { render::installPngPrinter(); }
-    void builders_data();
-    void builders();
-    void offsetMovesInk_data();
-    void offsetMovesInk();
-    void faultyJobs_data();
-    void faultyJobs();
-    void pictureFolderPrinter();
-    void previewDialogPages();
-    void commandLineRender();
-};
 
-void tst_render::builders_data() {
-    addRowsFrom(DATA_DIR "/builders.txt");
-}
+    void builders_data() { addRowsFrom(DATA_DIR "/builders.txt"); }
 
-// The job the printer receives and the job a preview captures are the same bytes; every
-// picture's symbols read back as the line's barcode (or the pack data with its volume),
-// and label columns left unfilled stay blank.
-void tst_render::builders() {
-    const DataRow r = dataRow();
-    const Builder builder = LabelBench::builderFor(labelType(r["type"]));
-    QList<int> edges;
-    for (const QString& x : r["edges"].split(u' '))
-        edges << x.toInt();
+    // The job the printer receives and the job a preview captures are the same bytes; every
+    // picture's symbols read back as the line's barcode (or the pack data with its volume),
+    // and label columns left unfilled stay blank.
+    void builders() {
+        const DataRow r = dataRow();
+        const LabelBench::Builder builder = LabelBench::builderFor(labelType(r["type"]));
+        QList<int> edges;
+        for (const QString& x : r["edges"].split(u' '))
+            edges << x.toInt();
 
-    LabelBench bench;
-    bench.settings = settingsFor(labelType(r["type"]), r["boxes"]);
-    double printed = r.number("qtd");
-    QCOMPARE(bench.run(builder, printed), LabelResult::Printed);
-    const QList<QByteArray> sent = bench.printer.waitForJobs(1);
+        LabelBench bench;
+        bench.settings = settingsFor(labelType(r["type"]), r["boxes"]);
+        double printed = r.number("qtd");
+        QCOMPARE(bench.run(builder, printed), LabelResult::Printed);
+        const QList<QByteArray> sent = bench.printer.waitForJobs(1);
 
-    const qsizetype readBefore = bench.op.readLog.size();
-    const QList<QByteArray> captured = capturedJobs(bench.op, [&](Operator& preview) {
-        LabelContext ctx{bench.home.state(), preview, orderLine(), bench.settings};
-        double previewed = r.number("qtd");
-        builder(ctx, previewed, QStringLiteral("10"), QStringLiteral("04"), QStringLiteral("00"), 0);
-    });
-    QCOMPARE(captured, sent);
-    QCOMPARE(bench.op.readLog.size(), readBefore); // no read-back during a preview
+        const qsizetype readBefore = bench.op.readLog.size();
+        const QList<QByteArray> captured = capturedJobs(bench.op, [&](Operator& preview) {
+            LabelContext ctx{bench.home.state(), preview, orderLine(), bench.settings};
+            double previewed = r.number("qtd");
+            builder(ctx, previewed, QStringLiteral("10"), QStringLiteral("04"), QStringLiteral("00"), 0);
+        });
+        QCOMPARE(captured, sent);
+        QCOMPARE(bench.op.readLog.size(), readBefore); // no read-back during a preview
 
-    const render::RenderResult result = render::renderJobs(captured);
-    QVERIFY2(result.ok(), qPrintable(result.error));
-    QStringList found;
-    for (const render::RenderedLabel& label : result.labels) {
-        QVERIFY2(label.notShown.isEmpty(), qPrintable(label.notShown.join(u' ')));
-        QCOMPARE(label.picture.width(), edges.last());
-        for (int c = 0; c + 1 < edges.size(); ++c) {
-            const QRect column(edges[c], 0, edges[c + 1] - edges[c], label.picture.height());
-            const QStringList symbols = decode(label.picture.copy(column));
-            QCOMPARE(ink(label.picture, column).isNull(), symbols.isEmpty());
-            found << symbols;
+        const render::RenderResult result = render::renderJobs(captured);
+        QVERIFY2(result.ok(), qPrintable(result.error));
+        QStringList found;
+        for (const render::RenderedLabel& label : result.labels) {
+            QVERIFY2(label.notShown.isEmpty(), qPrintable(label.notShown.join(u' ')));
+            QCOMPARE(label.picture.width(), edges.last());
+            for (int c = 0; c + 1 < edges.size(); ++c) {
+                const QRect column(edges[c], 0, edges[c + 1] - edges[c], label.picture.height());
+                const QStringList symbols = decode(label.picture.copy(column));
+                QCOMPARE(ink(label.picture, column).isNull(), symbols.isEmpty());
+                found << symbols;
+            }
+        }
+        found.sort();
+        QString expected = r["symbols"];
+        expected.replace("CB", "CODE-128:7891234567890").replace("QR", "QR-Code:6|10.22.3344|451207|");
+        QCOMPARE(found.join(u' '), expected);
+    }
+
+    // Right and down, then left and up.
+    void offsetMovesInk() {
+        for (const QPoint offset : {QPoint(24, 16), QPoint(-8, -5)}) {
+            LabelSettings settings = settingsFor(labeltype::Costura5023, "");
+            const QImage plain =
+                render::renderJob(filled(jobs::costura5023(settings), settings)).labels.value(0).picture;
+            settings.cbocoluna = QString::number(offset.x());
+            settings.cbolargura = QString::number(offset.y());
+            const QImage moved =
+                render::renderJob(filled(jobs::costura5023(settings), settings)).labels.value(0).picture;
+            QCOMPARE(ink(moved).topLeft() - ink(plain).topLeft(), offset);
         }
     }
-    found.sort();
-    QString expected = r["symbols"];
-    expected.replace("CB", "CODE-128:7891234567890").replace("QR", "QR-Code:6|10.22.3344|451207|");
-    QCOMPARE(found.join(u' '), expected);
-}
 
-void tst_render::offsetMovesInk_data() {
-    QTest::addColumn<QString>("coluna");
-    QTest::addColumn<QString>("largura");
-    QTest::newRow("direita e abaixo") << QStringLiteral("24") << QStringLiteral("16");
-    QTest::newRow("esquerda e acima") << QStringLiteral("-8") << QStringLiteral("-5");
-}
-
-void tst_render::offsetMovesInk() {
-    QFETCH(QString, coluna);
-    QFETCH(QString, largura);
-    LabelSettings settings = settingsFor(labeltype::Costura5023, "");
-    const QImage plain =
-        render::renderJob(filled(jobs::costura5023(settings), settings)).labels.value(0).picture;
-    settings.cbocoluna = coluna;
-    settings.cbolargura = largura;
-    const QImage moved =
-        render::renderJob(filled(jobs::costura5023(settings), settings)).labels.value(0).picture;
-    QCOMPARE(ink(moved).topLeft() - ink(plain).topLeft(), QPoint(coluna.toInt(), largura.toInt()));
-}
-
-void tst_render::faultyJobs_data() {
-    addRowsFrom(DATA_DIR "/faulty-jobs.txt");
-    // A real job cut short anywhere ends in an error, never in a crash.
-    LabelSettings settings = settingsFor(labeltype::Preco5426, "P1");
-    const QByteArray full = filled(jobs::preco5426Single(settings), settings);
-    for (const qsizetype cut : {qsizetype(1), full.size() / 3, full.size() / 2, full.size() - 3})
-        QTest::addRow("cortado em %lld", qlonglong(cut))
-            << QString("-1") << QString("*") << QString::fromLatin1(full.left(cut));
-}
-
-void tst_render::faultyJobs() {
-    QFETCH(QString, job);
-    QFETCH(QString, labels);
-    QFETCH(QString, problem);
-    const render::RenderResult result = render::renderJob(job.replace("\\x10", "\x10").toLatin1());
-    if (labels.toInt() >= 0) QCOMPARE(result.labels.size(), labels.toInt());
-    if (problem == QLatin1String("*")) {
-        QVERIFY(!result.ok());
-    } else if (problem.startsWith(QLatin1Char('^')) || problem.startsWith(QLatin1Char('~'))) {
-        QVERIFY2(result.ok(), qPrintable(result.error));
-        QCOMPARE(result.labels.last().notShown.join(u' '), problem);
-        // The note is visible: red under the label.
-        const QImage& picture = result.labels.last().picture;
-        QCOMPARE(picture.pixelColor(2, picture.height() - 2), QColor(255, 235, 235));
-    } else {
-        QVERIFY2(result.error.startsWith(problem), qPrintable(result.error));
+    void faultyJobs_data() {
+        addRowsFrom(DATA_DIR "/faulty-jobs.txt");
+        // A real job cut short anywhere ends in an error, never in a crash.
+        LabelSettings settings = settingsFor(labeltype::Preco5426, "P1");
+        const QByteArray full = filled(jobs::preco5426Single(settings), settings);
+        for (const qsizetype cut : {qsizetype(1), full.size() / 3, full.size() / 2, full.size() - 3})
+            QTest::addRow("cortado em %lld", qlonglong(cut))
+                << QString("-1") << QString("*") << QString::fromLatin1(full.left(cut));
     }
-}
 
-// "png:" writes the job as "file:" does and, beside it, one picture per label format.
-void tst_render::pictureFolderPrinter() {
-    QTemporaryDir dir;
-    const QString job = packJob(2);
-    QVERIFY(ImprimeDireto(QStringLiteral("png:") + dir.path(), QStringLiteral("VORLA"), job));
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files),
-             (QStringList{"000001-VORLA-1.png", "000001-VORLA-2.png", "000001-VORLA.zpl"}));
-    QFile written(dir.filePath(QStringLiteral("000001-VORLA.zpl")));
-    QVERIFY(written.open(QIODevice::ReadOnly));
-    QCOMPARE(written.readAll(), job.toLatin1());
-    QCOMPARE(decode(QImage(dir.filePath(QStringLiteral("000001-VORLA-2.png")))),
-             QStringList{QStringLiteral("QR-Code:6|10.22.3344|451207|002")});
-}
+    void faultyJobs() {
+        QFETCH(QString, job);
+        QFETCH(QString, labels);
+        QFETCH(QString, problem);
+        const render::RenderResult result = render::renderJob(job.replace("\\x10", "\x10").toLatin1());
+        if (labels.toInt() >= 0) QCOMPARE(result.labels.size(), labels.toInt());
+        if (problem == QLatin1String("*")) {
+            QVERIFY(!result.ok());
+        } else if (problem.startsWith(QLatin1Char('^')) || problem.startsWith(QLatin1Char('~'))) {
+            QVERIFY2(result.ok(), qPrintable(result.error));
+            QCOMPARE(result.labels.last().notShown.join(u' '), problem);
+            // The note is visible: red under the label.
+            const QImage& picture = result.labels.last().picture;
+            QCOMPARE(picture.pixelColor(2, picture.height() - 2), QColor(255, 235, 235));
+        } else {
+            QVERIFY2(result.error.startsWith(problem), qPrintable(result.error));
+        }
+    }
 
-void tst_render::previewDialogPages() {
-    LabelPreviewDialog dialog({packJob(3).toLatin1()});
-    QCOMPARE(dialog.windowTitle(), QStringLiteral("Visualizar"));
-    auto* next = dialog.findChild<QPushButton*>(QStringLiteral("cmdproxima"));
-    auto* previous = dialog.findChild<QPushButton*>(QStringLiteral("cmdanterior"));
-    QVERIFY(!previous->isEnabled());
-    next->click();
-    next->click();
-    QVERIFY(!next->isEnabled());
-    QCOMPARE(dialog.findChild<QLabel*>(QStringLiteral("lblpagina"))->text(),
-             QStringLiteral("Etiqueta 3 de 3"));
-}
+    // "png:" writes the job as "file:" does and, beside it, one picture per label format.
+    void pictureFolderPrinter() {
+        QTemporaryDir dir;
+        const QString job = packJob(2);
+        QVERIFY(ImprimeDireto(QStringLiteral("png:") + dir.path(), QStringLiteral("VORLA"), job));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files),
+                 (QStringList{"000001-VORLA-1.png", "000001-VORLA-2.png", "000001-VORLA.zpl"}));
+        QFile written(dir.filePath(QStringLiteral("000001-VORLA.zpl")));
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        QCOMPARE(written.readAll(), job.toLatin1());
+        QCOMPARE(decode(QImage(dir.filePath(QStringLiteral("000001-VORLA-2.png")))),
+                 QStringList{QStringLiteral("QR-Code:6|10.22.3344|451207|002")});
+    }
 
-void tst_render::commandLineRender() {
-    QTemporaryDir dir;
-    LabelSettings settings = settingsFor(labeltype::Costura5016, "P2");
-    QFile job(dir.filePath(QStringLiteral("costura.zpl")));
-    QVERIFY(job.open(QIODevice::WriteOnly));
-    job.write(filled(jobs::costura5016SixAcross(settings), settings));
-    job.close();
-    QProcess run;
-    run.start(QStringLiteral(ETIQUETAS_EXE),
-              {QStringLiteral("--render"), job.fileName(), dir.filePath(QStringLiteral("out.png"))});
-    QVERIFY(run.waitForFinished(60000));
-    QCOMPARE(run.exitCode(), 0);
-    QCOMPARE(QImage(dir.filePath(QStringLiteral("out.png"))).size(), QSize(767, 400));
-}
+    void previewDialogPages() {
+        LabelPreviewDialog dialog({packJob(3).toLatin1()});
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Visualizar"));
+        auto* next = dialog.findChild<QPushButton*>(QStringLiteral("cmdproxima"));
+        auto* previous = dialog.findChild<QPushButton*>(QStringLiteral("cmdanterior"));
+        QVERIFY(!previous->isEnabled());
+        next->click();
+        next->click();
+        QVERIFY(!next->isEnabled());
+        QCOMPARE(dialog.findChild<QLabel*>(QStringLiteral("lblpagina"))->text(),
+                 QStringLiteral("Etiqueta 3 de 3"));
+    }
+
+    void commandLineRender() {
+        QTemporaryDir dir;
+        LabelSettings settings = settingsFor(labeltype::Costura5016, "P2");
+        QFile job(dir.filePath(QStringLiteral("costura.zpl")));
+        QVERIFY(job.open(QIODevice::WriteOnly));
+        job.write(filled(jobs::costura5016SixAcross(settings), settings));
+        job.close();
+        QProcess run;
+        run.start(QStringLiteral(ETIQUETAS_EXE),
+                  {QStringLiteral("--render"), job.fileName(), dir.filePath(QStringLiteral("out.png"))});
+        QVERIFY(run.waitForFinished(60000));
+        QCOMPARE(run.exitCode(), 0);
+        QCOMPARE(QImage(dir.filePath(QStringLiteral("out.png"))).size(), QSize(767, 400));
+    }
+};
 
 QTEST_MAIN(tst_render)
 #include "tst_render.moc"
