@@ -5,10 +5,7 @@
 // "clicks N" and every message the operator saw. With "hold" it takes the first line,
 // says "holding" and waits to be killed. The station's name comes from ETIQUETAS_ESTACAO.
 #include "packing/PackingList.h"
-#include "production/ProductionRun.h"
-#include "production/ProductionTypes.h"
-#include "session/ProgramState.h"
-#include "support/ScriptedOperator.h"
+#include "production/Fixture.h"
 
 #include <QGuiApplication>
 #include <QThread>
@@ -45,12 +42,7 @@ int main(int argc, char** argv) {
             QThread::sleep(1);
     }
     int clicks = 0;
-    ProductionSettings settings;
-    settings.cbotemp = QStringLiteral("20");
-    settings.cbovelocidade = QStringLiteral("3");
-    settings.cbocoluna = settings.cbolargura = QStringLiteral("00");
-    settings.labels.producaoVisivel = true;
-    settings.labels.producao.Check1 = true; // the first layout of types with a choice
+    const ProductionSettings settings = stationSettings();
     for (int attempts = 0; more && attempts < 200; ++attempts) {
         if (run.Cmdimprimir(d, settings, QStringLiteral("ADMIN"))) {
             ++clicks;

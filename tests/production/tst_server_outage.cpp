@@ -1,22 +1,14 @@
 #include "intake/TextImport.h"
-#include "labels/LabelTypes.h"
-#include "production/ProductionRun.h"
-#include "production/ProductionTypes.h"
+#include "production/Fixture.h"
 #include "session/Guarded.h"
-#include "support/LoopbackPrinter.h"
-#include "support/Orders.h"
-#include "support/ScriptedOperator.h"
-#include "support/TempHome.h"
 
 #include <QFile>
 #include <QProcess>
-#include <QtTest>
 
 // The server goes away in the middle of work: the action stops with a message that says
 // so, nothing of it is written, and the next action after the server is back works
 // without the program being started again.
 namespace {
-const QString Numprod = QStringLiteral("0000000123");
 const QString Unreachable = QStringLiteral("Não foi possível conectar ao servidor do banco de dados");
 
 void server(const char* action) {
@@ -63,28 +55,17 @@ class TstServerOutage : public QObject {
     }
 
     void clickDuringOutage() {
-        TempHome home;
-        addOrder(home.state().ConexaoPedidos, Numprod, "5001", "FORN A", {{"7891000000011"}});
-        LoopbackPrinter printer;
-        home.state().ImpressoraSelecionada = printer.uri();
-        ScriptedOperator op;
-        op.readsEveryLabel = true;
-        ProductionRun run(home.state(), op, *productionType(labeltype::Tag5360));
-        ProductionDisplay d;
-        QVERIFY(run.enterProductionNumber(Numprod, d));
-        ProductionSettings s;
-        s.cbotemp = "20";
-        s.cbovelocidade = "3";
+        Run r(labeltype::Tag5360);
+        addOrder(r.store, Numprod, "5001", "FORN A", {{"7891000000011"}});
+        QVERIFY(r.run.enterProductionNumber(Numprod, r.d));
         server("halt");
-        QVERIFY(!runGuarded(op, [&] { run.Cmdimprimir(d, s, "ADMIN"); }));
-        QVERIFY(op.messages().last().contains(Unreachable));
+        QVERIFY(!runGuarded(r.op, [&] { r.run.Cmdimprimir(r.d, stationSettings(), "ADMIN"); }));
+        QVERIFY(r.op.messages().last().contains(Unreachable));
         server("resume");
-        QCOMPARE(printer.jobs().size(), 0);
-        QCOMPARE(home.state().ConexaoPedidos.query("SELECT IMPRESSO FROM VORLA").text("IMPRESSO"),
-                 QString("A"));
-        QVERIFY(runGuarded(op, [&] { QVERIFY(run.Cmdimprimir(d, s, "ADMIN")); }));
-        QCOMPARE(home.state().ConexaoPedidos.query("SELECT IMPRESSO FROM VORLA").text("IMPRESSO"),
-                 QString("S"));
+        QCOMPARE(r.printer.jobs().size(), 0);
+        QCOMPARE(r.column("IMPRESSO", 0), QString("A"));
+        QVERIFY(runGuarded(r.op, [&] { QVERIFY(r.run.Cmdimprimir(r.d, stationSettings(), "ADMIN")); }));
+        QCOMPARE(r.column("IMPRESSO", 0), QString("S"));
     }
 };
 
