@@ -21,8 +21,7 @@ inline const QString Numprod = QStringLiteral("0000000123");
 // Every value of `expression` over the rows of `from`: by default a VORLA column, in
 // line order.
 inline QStringList storedValues(Connection& store, const QString& expression,
-                                const QString& from = QStringLiteral("VORLA ORDER BY Identificação"))
-{
+                                const QString& from = QStringLiteral("VORLA ORDER BY Identificação")) {
     QStringList values;
     const Recordset rs = store.query("SELECT " + expression + " AS V FROM " + from);
     for (int i = 0; i < rs.recordCount(); ++i)
@@ -31,8 +30,7 @@ inline QStringList storedValues(Connection& store, const QString& expression,
 }
 
 // The settings a station prints with: the first layout of the types with a choice.
-inline ProductionSettings stationSettings()
-{
+inline ProductionSettings stationSettings() {
     ProductionSettings settings;
     settings.cbotemp = QStringLiteral("20");
     settings.cbovelocidade = QStringLiteral("3");
@@ -42,6 +40,7 @@ inline ProductionSettings stationSettings()
     return settings;
 }
 
+// A home, its label printer and its operator.
 struct Floor {
     TempHome home;
     FakeLabelPrinter fake; // answers its state as ready unless a test scripts otherwise
@@ -49,7 +48,8 @@ struct Floor {
     ScriptedOperator op;
     Connection& store = home.state().ConexaoPedidos;
 
-    explicit Floor(QList<FakeLabelPrinter::Answer> states = {FakeLabelPrinter::Answer::Ready}) : fake(states) {}
+    explicit Floor(QList<FakeLabelPrinter::Answer> states = {FakeLabelPrinter::Answer::Ready})
+        : fake(states) {}
     QString column(const QString& name, int line) { return storedValues(store, name).value(line); }
 };
 
@@ -59,8 +59,7 @@ struct Run : Floor {
     ProductionRun run;
     ProductionDisplay d;
 
-    explicit Run(const QString& caption) : run(home.state(), op, *productionType(caption))
-    {
+    explicit Run(const QString& caption) : run(home.state(), op, *productionType(caption)) {
         home.state().ImpressoraSelecionada = printer.uri();
         op.readsEveryLabel = true;
     }

@@ -8,7 +8,6 @@
 #include "production/Fixture.h"
 
 #include <QGuiApplication>
-#include <QThread>
 
 #include <cstdio>
 

@@ -2,9 +2,6 @@
 #include "production/Fixture.h"
 #include "session/Guarded.h"
 
-#include <QFile>
-#include <QProcess>
-
 // The server goes away in the middle of work: the action stops with a message that says
 // so, nothing of it is written, and the next action after the server is back works
 // without the program being started again.
@@ -15,10 +12,6 @@ void server(const char* action) {
     QCOMPARE(QProcess::execute("bash",
                                {"-c", QString(". %1/pg-server.sh && pg_server_%2").arg(SCRIPTS_DIR, action)}),
              0);
-}
-
-int rows(ProgramState& s, const QString& table) {
-    return s.ConexaoPedidos.query("SELECT COUNT(*) AS N FROM " + table).value("N").toInt();
 }
 } // namespace
 
@@ -31,27 +24,23 @@ class TstServerOutage : public QObject {
     }
 
     void importDuringOutage() {
-        TempHome home;
-        const QString file = home.path() + "/pedido.txt";
-        QFile f(file);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(
-            "INVERNO 26,FORN A,10,A,49.90,12,P-M-G,AZUL,M,CAMISA MANGA LONGA,7891234567890,MASCULINO,CAMISA,"
-            "10/01/2027,LAVAR A MAO,descartado,PACK3,4\r\n");
-        f.close();
-        ScriptedOperator op;
-        op.files << file << std::nullopt;
+        Floor f;
+        const QString file = f.home.path() + "/pedido.txt";
+        QVERIFY(QFile::copy(DATA_DIR "/pedido.txt", file));
+        f.op.files << file << std::nullopt;
         server("halt");
-        QVERIFY(!runGuarded(op, [&] { importTextFilesUntilDone(home.state(), op, "ADMIN"); }));
+        QVERIFY(!runGuarded(f.op, [&] { importTextFilesUntilDone(f.home.state(), f.op, "ADMIN"); }));
         server("resume");
-        QCOMPARE(op.shown.last().title, QString("VORLA"));
-        QVERIFY(op.messages().last().contains(Unreachable));
-        home.state().AbreConexaoPedidos(); // as every import does when it starts
-        QCOMPARE(rows(home.state(), "VORLAPEDIDOS") + rows(home.state(), "VORLA"), 0);
-        op.files.clear();
-        op.files << file << std::nullopt;
-        QVERIFY(runGuarded(op, [&] { importTextFilesUntilDone(home.state(), op, "ADMIN"); }));
-        QCOMPARE(rows(home.state(), "VORLA"), 1);
+        QCOMPARE(f.op.shown.last().title, QString("VORLA"));
+        QVERIFY(f.op.messages().last().contains(Unreachable));
+        f.home.state().AbreConexaoPedidos(); // as every import does when it starts
+        QCOMPARE(storedValues(f.store, "COUNT(*)", "VORLAPEDIDOS") +
+                     storedValues(f.store, "COUNT(*)", "VORLA"),
+                 (QStringList{"0", "0"}));
+        f.op.files.clear();
+        f.op.files << file << std::nullopt;
+        QVERIFY(runGuarded(f.op, [&] { importTextFilesUntilDone(f.home.state(), f.op, "ADMIN"); }));
+        QCOMPARE(storedValues(f.store, "COUNT(*)", "VORLA"), QStringList{"1"});
     }
 
     void clickDuringOutage() {

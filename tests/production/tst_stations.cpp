@@ -1,15 +1,14 @@
 #include "production/Fixture.h"
 
-#include <QDateTime>
-#include <QProcess>
-
 #include <csignal>
 
 // Line claims: which workstation holds a line marked 'A'. The rules run on both engines;
 // two workstations at once (two processes of the production core) need the server.
 namespace {
 QString stamp(qint64 secondsAgo) {
-    return QDateTime::currentDateTimeUtc().addSecs(-secondsAgo).toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss"));
+    return QDateTime::currentDateTimeUtc()
+        .addSecs(-secondsAgo)
+        .toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss"));
 }
 
 // Three orders of four lines with barcodes 789000000{order}{line}.
@@ -40,9 +39,10 @@ std::unique_ptr<QProcess> startStation(const TempHome& home, const QString& name
 
 // Every line printed once among the jobs, and marked printed for types 5/6 and 7.
 void printedOnceEach(Connection& store, const QStringList& barcodes, const QList<QByteArray>& jobs) {
-    for (const QString& line : barcodes)
-        QCOMPARE(std::count_if(jobs.begin(), jobs.end(), [&](const QByteArray& j) { return j.contains(line.toLatin1()); }),
-                 1);
+    for (const QString& line : barcodes) {
+        const auto holdsLine = [&](const QByteArray& job) { return job.contains(line.toLatin1()); };
+        QCOMPARE(std::count_if(jobs.begin(), jobs.end(), holdsLine), 1);
+    }
     QCOMPARE(storedValues(store, "IMPRESSO5"), QStringList(barcodes.size(), "S"));
 }
 } // namespace
@@ -59,9 +59,10 @@ class TstStations : public QObject {
         const DataRow row = dataRow();
         Run r(labeltype::Tag5360);
         addOrders(r.store);
-        r.store.execute(QStringLiteral("UPDATE VORLA SET IMPRESSO = 'A', IMPRESSO_ESTACAO = '%1', IMPRESSO_DESDE = '%2' "
-                                       "WHERE Identificação = 1")
-                            .arg(row["holder"], stamp(row["secondsAgo"].toInt())));
+        r.store.execute(
+            QStringLiteral("UPDATE VORLA SET IMPRESSO = 'A', IMPRESSO_ESTACAO = '%1', IMPRESSO_DESDE = '%2' "
+                           "WHERE Identificação = 1")
+                .arg(row["holder"], stamp(row["secondsAgo"].toInt())));
         QVERIFY(r.run.enterProductionNumber(Numprod, r.d));
         QCOMPARE(r.d.LBLCODIGOBARRAS, row["taken"]);
         QCOMPARE(storedValues(r.store, "IMPRESSO_ESTACAO").mid(0, 2).join('|'), row["holders"]);
@@ -91,7 +92,8 @@ class TstStations : public QObject {
         const auto b = startStation(home, "B", labeltype::Pack, printerB.uri());
         QVERIFY(a->waitForFinished(60000) && b->waitForFinished(60000));
         printedOnceEach(home.state().ConexaoPedidos, barcodes, printerA.jobs() + printerB.jobs());
-        QCOMPARE(storedValues(home.state().ConexaoPedidos, "IMPRESSOETQ5", "VORLAPEDIDOS"), QStringList(3, "S"));
+        QCOMPARE(storedValues(home.state().ConexaoPedidos, "IMPRESSOETQ5", "VORLAPEDIDOS"),
+                 QStringList(3, "S"));
     }
 
     // A station killed while holding a line: once the claim is stale the other takes it.
@@ -127,8 +129,8 @@ class TstStations : public QObject {
         const auto p1 = startStation(home, "A", "romaneio", a.path());
         const auto p2 = startStation(home, "B", "romaneio", b.path());
         QVERIFY(p1->waitForFinished(60000) && p2->waitForFinished(60000));
-        const QStringList numbers =
-            storedValues(store, "FORNECEDOR || '=' || IMPRESSOR || NUMPROD", "VORLAPEDIDOS ORDER BY IDCODIGO");
+        const QStringList numbers = storedValues(store, "FORNECEDOR || '=' || IMPRESSOR || NUMPROD",
+                                                 "VORLAPEDIDOS ORDER BY IDCODIGO");
         QCOMPARE(numbers.join(' '), QString("FORN B=S0000000001 FORN A=S0000000002 FORN B=S0000000001 "
                                             "FORN A=S0000000002 FORN C=S0000000005"));
         QCOMPARE(QDir(a.path()).entryList(QDir::Files).size() + QDir(b.path()).entryList(QDir::Files).size(),
