@@ -16,10 +16,8 @@ struct Desk : Floor {
     Desk()
     {
         main.lblusuario->setText("ADMIN");
-        home.state().impressoraAtual = printer.uri();
         addOrder(store, Numprod, "5001", "FORN A",
                  {{"7891000000011", "10", "9"}, {"7891000000028", "25", "1"}, {"7891000000035", "7", "3"}});
-        op.readsEveryLabel = true;
         window = std::make_unique<frmnovoavulso>(home.state(), op, [this] { return main.lblusuario->text(); },
                                                  [this] { return main.productionWindow(); });
         window->show();

@@ -40,7 +40,8 @@ inline ProductionSettings stationSettings() {
     return settings;
 }
 
-// A home, its label printer and its operator.
+// A home whose label printer, current and chosen, is on the loopback interface, and its
+// operator, who reads every label back unless told otherwise.
 struct Floor {
     TempHome home;
     FakeLabelPrinter fake; // answers its state as ready unless a test scripts otherwise
@@ -49,18 +50,17 @@ struct Floor {
     Connection& store = home.state().ConexaoPedidos;
 
     explicit Floor(QList<FakeLabelPrinter::Answer> states = {FakeLabelPrinter::Answer::Ready})
-        : fake(states) {}
+        : fake(states) {
+        home.state().impressoraAtual = home.state().ImpressoraSelecionada = printer.uri();
+        op.readsEveryLabel = true;
+    }
     QString column(const QString& name, int line) { return storedValues(store, name).value(line); }
 };
 
-// The production core of one label type without its window, printing to the floor's
-// printer with every label read back.
+// The production core of one label type without its window.
 struct Run : Floor {
     ProductionRun run;
     ProductionDisplay d;
 
-    explicit Run(const QString& caption) : run(home.state(), op, *productionType(caption)) {
-        home.state().ImpressoraSelecionada = printer.uri();
-        op.readsEveryLabel = true;
-    }
+    explicit Run(const QString& caption) : run(home.state(), op, *productionType(caption)) {}
 };

@@ -21,9 +21,7 @@ struct Station : Floor {
     explicit Station(const QString& caption, QList<FakeLabelPrinter::Answer> states = {FakeLabelPrinter::Answer::Ready})
         : Floor(states)
     {
-        home.state().impressoraAtual = printer.uri();
         op.printers << std::nullopt;  // the printer chooser: cancelled keeps the current printer
-        op.readsEveryLabel = true;
         window = std::make_unique<frmimpressao>(home.state(), op, [] { return QStringLiteral("ADMIN"); });
         window->applyMenuSettings(*menuSettings(caption));
         window->Check1->setChecked(true);
