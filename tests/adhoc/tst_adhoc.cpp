@@ -1,40 +1,23 @@
 #include "adhoc/frmnovoavulso.h"
 #include "app/frmzepa.h"
-#include "labels/LabelTypes.h"
+#include "production/Fixture.h"
 #include "production/frmimpressao.h"
-#include "session/Regional.h"
-#include "support/LoopbackPrinter.h"
-#include "support/Orders.h"
-#include "support/ScriptedOperator.h"
-#include "support/TempHome.h"
 
-#include <QCheckBox>
-#include <QComboBox>
-#include <QHeaderView>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTableWidget>
-#include <QtTest>
+#include <QtWidgets>
 
 // The ad-hoc window over a real store, the main window that loads the production window
 // for it, and a label printer on the loopback interface.
 
 namespace {
-struct Desk {
-    TempHome home;
-    LoopbackPrinter printer;
-    ScriptedOperator op;
+struct Desk : Floor {
     frmzepa main{home.state(), op};
     std::unique_ptr<frmnovoavulso> window;
 
     Desk()
     {
         main.lblusuario->setText("ADMIN");
-        home.state().impressoraAtual = printer.uri();
-        addOrder(home.state().ConexaoPedidos, "0000000123", "5001", "FORN A",
+        addOrder(store, Numprod, "5001", "FORN A",
                  {{"7891000000011", "10", "9"}, {"7891000000028", "25", "1"}, {"7891000000035", "7", "3"}});
-        op.readsEveryLabel = true;
         window = std::make_unique<frmnovoavulso>(home.state(), op, [this] { return main.lblusuario->text(); },
                                                  [this] { return main.productionWindow(); });
         window->show();
@@ -62,20 +45,6 @@ struct Desk {
         window->Check1->setChecked(check1);
         window->Check2->setChecked(check2);
     }
-    QString column(const QString& name, int line)
-    {
-        return home.state()
-            .ConexaoPedidos.query(QStringLiteral("SELECT %1 FROM VORLA ORDER BY Identificação").arg(name))
-            .row(line)
-            .text(name);
-    }
-    int printerChoosers() const
-    {
-        int n = 0;
-        for (const auto& shown : op.shown)
-            n += shown.kind == "printer";
-        return n;
-    }
 };
 } // namespace
 
@@ -85,28 +54,15 @@ private slots:
     void init() { regional::setFixedNow(QDateTime(QDate(2026, 12, 5), QTime(14, 3, 11))); }
     void cleanup() { regional::setFixedNow(std::nullopt); }
 
-    void lookupTellsWhatIsMissing_data()
-    {
-        QTest::addColumn<QString>("numprod");
-        QTest::addColumn<QString>("pedido");
-        QTest::addColumn<QString>("message");
-        QTest::addColumn<QString>("left");  // both boxes afterwards
-        QTest::newRow("no production") << "" << "5001" << "FALTA CAMPO NÚMERO DE PRODUÇÃO!" << "|5001";
-        QTest::newRow("no order") << "123" << "" << "FALTA CAMPO PEDIDO!" << "123|";
-        QTest::newRow("not found") << "123" << "5009" << "NÃO EXISTE NUMERO DE PRODUÇÃO OU PEDIDO COM ESSES VALORES"
-                                   << "|";
-    }
+    void lookupTellsWhatIsMissing_data() { addRowsFrom(DATA_DIR "/lookups.txt"); }
     void lookupTellsWhatIsMissing()
     {
-        QFETCH(QString, numprod);
-        QFETCH(QString, pedido);
-        QFETCH(QString, message);
-        QFETCH(QString, left);
+        const DataRow r = dataRow();
         Desk d;
-        d.lookUp(numprod, pedido);
-        QCOMPARE(d.op.messages(), QStringList{message});
+        d.lookUp(r["numprod"], r["pedido"]);
+        QCOMPARE(d.op.messages(), QStringList{r["message"]});
         QCOMPARE(d.op.shown[0].title, QString("VORLA"));
-        QCOMPARE(d.window->txtnumprod->text() + "|" + d.window->txtpedido->text(), left);
+        QCOMPARE(d.window->txtnumprod->text() + "|" + d.window->txtpedido->text(), r["left"]);
     }
 
     void gridTakesQuantities()
@@ -160,33 +116,26 @@ private slots:
         QCOMPARE(d.window->Griid_Recebimento->rowCount(), 1);
         QCOMPARE(d.window->txtnumprod->text() + d.window->txtpedido->text(), QString());
         QVERIFY(d.printer.jobs().isEmpty());
-        QCOMPARE(d.printerChoosers(), 0);  // no builder ran: the production window was not needed
+        QCOMPARE(d.op.kinds().count('P'), 0);  // no builder ran: the production window was not needed
         QCOMPARE(d.op.messages(), QStringList());
     }
 
-    void sewingSixAcrossDividesTheQuantity_data()
-    {
-        QTest::addColumn<QString>("quantity");
-        QTest::addColumn<QByteArray>("rows");
-        QTest::newRow("60") << "60" << QByteArray("^PQ0010,");
-        QTest::newRow("100") << "100" << QByteArray("^PQ0017,");
-    }
+    void sewingSixAcrossDividesTheQuantity_data() { addRowsFrom(DATA_DIR "/six-across.txt"); }
     void sewingSixAcrossDividesTheQuantity()
     {
-        QFETCH(QString, quantity);
-        QFETCH(QByteArray, rows);
+        const DataRow r = dataRow();
         Desk d;
         d.op.printers << std::nullopt;  // the production window's load, on the first print
         d.lookUp("123", "5001");
         d.choose(labeltype::Costura5016, false, true);
-        d.type(1, quantity);
+        d.type(1, r["quantity"]);
         QTest::mouseClick(d.window->cmdvisualizar, Qt::LeftButton);
         QCOMPARE(d.column("RDATA", 1), QString());
         QTest::mouseClick(d.window->Cmdimprimir, Qt::LeftButton);
         const QList<QByteArray> jobs = d.printer.waitForJobs(1);
         QCOMPARE(jobs.size(), 1);
         QCOMPARE(d.op.previews, QList<QList<QByteArray>>{jobs});
-        QVERIFY2(jobs[0].contains(rows), jobs[0].right(80).constData());
+        QVERIFY2(jobs[0].contains(r["rows"].toLatin1()), jobs[0].right(80).constData());
         QVERIFY(jobs[0].contains("^FT"));
         QCOMPARE(d.column("RDATA", 1), QString("05/12/2026 14:03:11"));
         QCOMPARE(d.column("RUSUARIO", 1), QString("ADMIN "));
@@ -204,7 +153,7 @@ private slots:
         d.type(0, "1");
         d.op.inputs << QStringLiteral("4");
         QTest::mouseClick(d.window->Cmdimprimir, Qt::LeftButton);
-        QCOMPARE(d.printerChoosers(), 1);
+        QCOMPARE(d.op.kinds().count('P'), 1);
         const QByteArray job = d.printer.waitForJobs(1).value(0);
         for (const char* volume : {"004/009", "005/009", "006/009"})
             QVERIFY2(job.contains(volume), volume);
@@ -216,7 +165,7 @@ private slots:
         d.op.inputs << QStringLiteral("1");
         QTest::mouseClick(d.window->Cmdimprimir, Qt::LeftButton);
         QCOMPARE(d.printer.waitForJobs(2).size(), 2);
-        QCOMPARE(d.printerChoosers(), 1);  // the production window stayed loaded
+        QCOMPARE(d.op.kinds().count('P'), 1);  // the production window stayed loaded
         QCOMPARE(d.column("IMPRESSO5", 0), QString("N"));
     }
 

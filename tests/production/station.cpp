@@ -1,17 +1,13 @@
 // One workstation's production run, as a process of its own, for the shared-store tests:
 //   tst_station HOME CAPTION PRINTER NUMPROD [hold]
 //   tst_station HOME romaneio FOLDER -   (prints the packing list into FOLDER)
-// Works the production number to the end, clicking as fast as it can, then prints
-// "clicks N" and every message the operator saw. With "hold" it takes the first line,
-// says "holding" and waits to be killed. The station's name comes from ETIQUETAS_ESTACAO.
+// Works the production number to the end, clicking as fast as it can. With "hold" it
+// takes the first line, says "holding" and waits to be killed. The station's name comes
+// from ETIQUETAS_ESTACAO.
 #include "packing/PackingList.h"
-#include "production/ProductionRun.h"
-#include "production/ProductionTypes.h"
-#include "session/ProgramState.h"
-#include "support/ScriptedOperator.h"
+#include "production/Fixture.h"
 
 #include <QGuiApplication>
-#include <QThread>
 
 #include <cstdio>
 
@@ -27,8 +23,6 @@ int main(int argc, char** argv) {
     if (args[2] == QLatin1String("romaneio")) {
         op.pagePrinters << args[3];
         printPackingListFromMenu(state, op);
-        for (const QString& m : op.messages())
-            std::printf("%s\n", qPrintable(m));
         return 0;
     }
     op.readsEveryLabel = true;
@@ -44,23 +38,11 @@ int main(int argc, char** argv) {
         for (;;)
             QThread::sleep(1);
     }
-    int clicks = 0;
-    ProductionSettings settings;
-    settings.cbotemp = QStringLiteral("20");
-    settings.cbovelocidade = QStringLiteral("3");
-    settings.cbocoluna = settings.cbolargura = QStringLiteral("00");
-    settings.labels.producaoVisivel = true;
-    settings.labels.producao.Check1 = true; // the first layout of types with a choice
+    const ProductionSettings settings = stationSettings();
     for (int attempts = 0; more && attempts < 200; ++attempts) {
-        if (run.Cmdimprimir(d, settings, QStringLiteral("ADMIN"))) {
-            ++clicks;
-            if (!d.lblprod.isEmpty()) continue;
-        }
+        if (run.Cmdimprimir(d, settings, QStringLiteral("ADMIN")) && !d.lblprod.isEmpty()) continue;
         d.lblprod = numprod; // nothing left here, or the line went to the other station
         more = run.CARREGAPRODUCAO(d);
     }
-    std::printf("clicks %d\n", clicks);
-    for (const QString& m : op.messages())
-        std::printf("%s\n", qPrintable(m));
     return 0;
 }

@@ -1,50 +1,27 @@
 #include "app/frmzepa.h"
-#include "labels/LabelTypes.h"
+#include "production/Fixture.h"
 #include "production/MenuSettings.h"
 #include "production/frmimpressao.h"
-#include "session/Regional.h"
-#include "support/FakeLabelPrinter.h"
-#include "support/Orders.h"
-#include "support/ScriptedOperator.h"
-#include "support/TempHome.h"
 
-#include <QAction>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QFile>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTimer>
-#include <QtTest>
+#include <QtWidgets>
 
 // The production window over a real store and a label printer on the loopback
 // interface. Expected jobs are golden files, one per label type, a job per line;
 // ETIQUETAS_UPDATE_GOLDEN=1 writes them anew from what the printer received.
 
 namespace {
-const QString Numprod = QStringLiteral("0000000123");
-
-// A workstation with the production window open for one label type.
-struct Station {
-    TempHome home;
-    FakeLabelPrinter fake;  // answers its state as ready unless a test scripts otherwise
-    LoopbackPrinter& printer = fake.printer();
-    ScriptedOperator op;
+// A workstation with the production window open for one label type, over order 5001
+// with three lines and order 5002 with one, under one production number.
+struct Station : Floor {
+    qint64 order1 = addOrder(store, Numprod, "5001", "FORN A",
+                             {{"7891000000011", "10", "2"}, {"7891000000028", "25", "1"}, {"7891000000035", "7", "3"}});
+    qint64 order2 = addOrder(store, Numprod, "5002", "FORN A", {{"7891000000042", "4", "1"}});
     std::unique_ptr<frmimpressao> window;
-    qint64 order1 = 0;
-    qint64 order2 = 0;
 
     explicit Station(const QString& caption, QList<FakeLabelPrinter::Answer> states = {FakeLabelPrinter::Answer::Ready})
-        : fake(states)
+        : Floor(states)
     {
-        home.state().impressoraAtual = printer.uri();
-        // Order 5001 with three lines, then order 5002 with one, under one production number.
-        order1 = addOrder(home.state().ConexaoPedidos, Numprod, "5001", "FORN A",
-                          {{"7891000000011", "10", "2"}, {"7891000000028", "25", "1"}, {"7891000000035", "7", "3"}});
-        order2 = addOrder(home.state().ConexaoPedidos, Numprod, "5002", "FORN A", {{"7891000000042", "4", "1"}});
         op.printers << std::nullopt;  // the printer chooser: cancelled keeps the current printer
-        op.readsEveryLabel = true;
         window = std::make_unique<frmimpressao>(home.state(), op, [] { return QStringLiteral("ADMIN"); });
         window->applyMenuSettings(*menuSettings(caption));
         window->Check1->setChecked(true);
@@ -58,19 +35,6 @@ struct Station {
     }
     void click() { QTest::mouseClick(window->Cmdimprimir, Qt::LeftButton); }
 
-    QString flag(const QString& column, int line)
-    {
-        return home.state()
-            .ConexaoPedidos.query(QStringLiteral("SELECT %1 FROM VORLA ORDER BY Identificação").arg(column))
-            .row(line)
-            .text(column);
-    }
-    QString headerFlag(const QString& column, qint64 id)
-    {
-        return home.state()
-            .ConexaoPedidos.query(QStringLiteral("SELECT %1 FROM VORLAPEDIDOS WHERE IDCODIGO = %2").arg(column).arg(id))
-            .text(column);
-    }
     // Current line's order, next line's order and whether the warning shows.
     QString screen() const
     {
@@ -81,19 +45,15 @@ struct Station {
 
 void compareWithGolden(const QString& name, const QList<QByteArray>& jobs)
 {
-    const QString path = QStringLiteral(GOLDEN_DIR "/") + name;
+    QFile file(QStringLiteral(GOLDEN_DIR "/") + name);
     const QByteArray received = jobs.join('\n') + '\n';
-    QFile file(path);
     if (qEnvironmentVariableIntValue("ETIQUETAS_UPDATE_GOLDEN")) {
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(received);
         return;
     }
-    QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(path));
-    const QList<QByteArray> expected = file.readAll().chopped(1).split('\n');
-    QCOMPARE(jobs.size(), expected.size());
-    for (int i = 0; i < jobs.size(); ++i)
-        QCOMPARE(jobs[i], expected[i]);
+    QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(file.fileName()));
+    QCOMPARE(received.split('\n'), file.readAll().split('\n'));
 }
 } // namespace
 
@@ -103,40 +63,12 @@ private slots:
     void init() { regional::setFixedNow(QDateTime(QDate(2026, 12, 5), QTime(14, 3, 11))); }
     void cleanup() { regional::setFixedNow(std::nullopt); }
 
-    void printsTwoOrdersLineByLine_data()
-    {
-        QTest::addColumn<QString>("caption");
-        QTest::addColumn<QString>("lineFlag");
-        QTest::addColumn<QString>("dateColumn");
-        QTest::addColumn<QString>("userColumn");
-        QTest::addColumn<QString>("headerFlag");
-        QTest::addColumn<QString>("golden");
-        QTest::addColumn<int>("readBacks");  // per line
-        QTest::newRow("1") << labeltype::Preco5426 << "IMPRESSOC" << "DATAC" << "USUARIOC" << "IMPRESSOETQ2"
-                           << "preco5426.zpl" << 1;
-        QTest::newRow("2") << labeltype::Tag5360 << "IMPRESSO" << "data_impre" << "USUARIO" << "IMPRESSOETQ"
-                           << "tag5360.zpl" << 2;
-        QTest::newRow("3") << labeltype::Costura5016 << "IMPRESSOSP" << "DATASP" << "USUARIOSP" << "IMPRESSOETQ1"
-                           << "costura5016.zpl" << 1;
-        QTest::newRow("4") << labeltype::Costura5023 << "IMPRESSO4" << "DATA4" << "USUARIO4" << "IMPRESSOETQ4"
-                           << "costura5023.zpl" << 2;
-        QTest::newRow("5/6") << labeltype::Basket3225 << "IMPRESSO5" << "DATA5" << "USUARIO5" << "IMPRESSOETQ5"
-                             << "basket3225.zpl" << 2;
-        QTest::newRow("7") << labeltype::Pack << "IMPRESSO5" << "DATA5" << "USUARIO5" << "IMPRESSOETQ5"
-                           << "pack.zpl" << 0;
-    }
-
+    void printsTwoOrdersLineByLine_data() { addRowsFrom(DATA_DIR "/line-by-line.txt"); }
     void printsTwoOrdersLineByLine()
     {
-        QFETCH(QString, caption);
-        QFETCH(QString, lineFlag);
-        QFETCH(QString, dateColumn);
-        QFETCH(QString, userColumn);
-        QFETCH(QString, headerFlag);
-        QFETCH(QString, golden);
-        QFETCH(int, readBacks);
-        Station s(caption);
-        QCOMPARE(s.window->windowTitle(), caption);
+        const DataRow r = dataRow();
+        Station s(r["caption"]);
+        QCOMPARE(s.window->windowTitle(), r["caption"]);
         QCOMPARE(s.window->lblimpsel->text(), s.printer.uri());
 
         s.enter("123");
@@ -144,31 +76,25 @@ private slots:
         QCOMPARE(s.window->txtproducao->text(), QString());
         QCOMPARE(s.window->LBLFORN->text(), QString("FORN A"));
         QCOMPARE(s.screen(), QString("5001|7891000000011|5001||Faltam 4 de 4"));
-        QCOMPARE(s.flag(lineFlag, 0), QString("A"));
-        QCOMPARE(s.flag(lineFlag, 1), QString("N"));
+        QCOMPARE(s.column(r["lineFlag"], 0), QString("A"));
+        QCOMPARE(s.column(r["lineFlag"], 1), QString("N"));
 
         const QStringList after{"5001|7891000000028|5001||Faltam 3 de 4", "5001|7891000000035|5002|AVISO|Faltam 2 de 4",
                                 "5002|7891000000042|||Faltam 1 de 4", "||||"};
         for (int line = 0; line < 4; ++line) {
             s.click();
             QCOMPARE(s.screen(), after[line]);
-            QCOMPARE(s.flag(lineFlag, line), QString("S"));
-            QCOMPARE(s.flag(dateColumn, line), QString("05/12/202614:03:11"));
-            QCOMPARE(s.flag(userColumn, line), QString("ADMIN "));
+            QCOMPARE(s.column(r["lineFlag"], line), QString("S"));
+            QCOMPARE(s.column(r["dateColumn"], line), QString("05/12/202614:03:11"));
+            QCOMPARE(s.column(r["userColumn"], line), QString("ADMIN "));
         }
-        QCOMPARE(s.headerFlag(headerFlag, s.order1), QString("S"));
-        QCOMPARE(s.headerFlag(headerFlag, s.order2), QString("S"));
+        QCOMPARE(storedValues(s.store, r["headerFlag"], "VORLAPEDIDOS"), (QStringList{"S", "S"}));
         QCOMPARE(s.window->lblprod->text(), QString());
         QCOMPARE(s.op.messages(), QStringList());
-        int asked = 0;
-        for (const auto& shown : s.op.shown)
-            asked += shown.kind == "barcode";
-        QCOMPARE(asked, 4 * readBacks);
+        QCOMPARE(s.op.kinds().count('B'), 4 * r["readBacks"].toInt());
 
         // Four line jobs and a summary label after each order's last line.
-        const QList<QByteArray> jobs = s.printer.waitForJobs(6);
-        QCOMPARE(jobs.size(), 6);
-        compareWithGolden(golden, jobs);
+        compareWithGolden(r["golden"], s.printer.waitForJobs(6));
 
         s.click();
         QCOMPARE(s.op.messages(), QStringList{"NÃO EXISTEM ARQUIVOS A SEREM IMPRESSOS"});
@@ -177,13 +103,12 @@ private slots:
     void linesOfflineOrTakenAreFoundAsTheStoreSays()
     {
         Station s(labeltype::Basket3225);
-        Connection& store = s.home.state().ConexaoPedidos;
         // A line already printed as a pack label counts for the basket label too; the
         // second order's header is closed, which hides its line; a line left taken by an
         // earlier run is found again, though the preview no longer shows it.
-        store.execute("UPDATE VORLA SET IMPRESSO5 = 'S' WHERE CODIG_BARR = '7891000000028'");
-        store.execute(QStringLiteral("UPDATE VORLAPEDIDOS SET IMPRESSOETQ5 = 'S' WHERE IDCODIGO = %1").arg(s.order2));
-        store.execute("UPDATE VORLA SET IMPRESSO5 = 'A' WHERE CODIG_BARR = '7891000000011'");
+        s.store.execute("UPDATE VORLA SET IMPRESSO5 = 'S' WHERE CODIG_BARR = '7891000000028'");
+        s.store.execute(QStringLiteral("UPDATE VORLAPEDIDOS SET IMPRESSOETQ5 = 'S' WHERE IDCODIGO = %1").arg(s.order2));
+        s.store.execute("UPDATE VORLA SET IMPRESSO5 = 'A' WHERE CODIG_BARR = '7891000000011'");
         s.enter("0000000123");
         QCOMPARE(s.screen(), QString("5001|7891000000011|5001||Faltam 2 de 4"));
         s.enter("123");
@@ -194,35 +119,24 @@ private slots:
         QCOMPARE(s.op.messages(), QStringList());
     }
 
-    void nothingIsMarkedUnlessTheLabelPrinted_data()
-    {
-        QTest::addColumn<QString>("printer");
-        QTest::addColumn<QString>("percentage");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("printer refuses") << "socket://127.0.0.1:1" << "10" << "não aceitou";
-        QTest::newRow("read-back given up") << "" << "10" << "Conferência do código de barras interrompida";
-        QTest::newRow("percentage not whole") << "" << "1,5" << "Nenhuma etiqueta foi impressa";
-    }
-
+    void nothingIsMarkedUnlessTheLabelPrinted_data() { addRowsFrom(DATA_DIR "/not-marked.txt"); }
     void nothingIsMarkedUnlessTheLabelPrinted()
     {
-        QFETCH(QString, printer);
-        QFETCH(QString, percentage);
-        QFETCH(QString, message);
+        const DataRow r = dataRow();
         Station s(labeltype::Tag5360);
         s.op.readsEveryLabel = false;
-        if (!printer.isEmpty()) {
-            s.home.state().ImpressoraSelecionada = printer;
+        if (!r["printer"].isEmpty()) {
+            s.home.state().ImpressoraSelecionada = r["printer"];
             s.op.yesNo << true;  // the printer does not answer: send anyway
         }
-        s.window->TXTPORCENTAGEM->setText(percentage);
+        s.window->TXTPORCENTAGEM->setText(r["percentage"]);
         s.enter("123");
         s.op.readings << std::nullopt;
         s.click();
         QCOMPARE(s.op.messages().size(), 1);
-        QVERIFY2(s.op.messages()[0].contains(message), qPrintable(s.op.messages()[0]));
-        QCOMPARE(s.flag("IMPRESSO", 0), QString("A"));
-        QCOMPARE(s.flag("DATA_IMPRE", 0), QString());
+        QVERIFY2(s.op.messages()[0].contains(r["message"]), qPrintable(s.op.messages()[0]));
+        QCOMPARE(s.column("IMPRESSO", 0), QString("A"));
+        QCOMPARE(s.column("DATA_IMPRE", 0), QString());
         QCOMPARE(s.screen(), QString("5001|7891000000011|5001||Faltam 4 de 4"));
         QVERIFY(s.window->Cmdimprimir->isEnabled());
     }
@@ -238,44 +152,30 @@ private slots:
         s.op.yesNo << false;
         s.click();
         QVERIFY(s.op.shown.last().text.startsWith("Impressora sem etiquetas"));
-        QCOMPARE(s.flag("IMPRESSO", 0), QString("A"));
+        QCOMPARE(s.column("IMPRESSO", 0), QString("A"));
         QVERIFY(s.printer.jobs().isEmpty());
         QVERIFY(s.window->lblestado->text().contains("Sem etiquetas"));
         s.op.yesNo << true;
         s.click();
         QCOMPARE(s.printer.waitForJobs(1).size(), 1);
-        QCOMPARE(s.flag("IMPRESSO", 0), QString("S"));
-        QCOMPARE(s.flag("IMPRESSO", 1), QString("A"));
+        QCOMPARE(s.column("IMPRESSO", 0), QString("S"));
+        QCOMPARE(s.column("IMPRESSO", 1), QString("A"));
         QCOMPARE(s.op.messages(), QStringList());
     }
 
-    void optionBoxesMustNameOneLayout_data()
-    {
-        QTest::addColumn<bool>("check1");
-        QTest::addColumn<bool>("check2");
-        QTest::addColumn<QString>("printMessage");
-        QTest::addColumn<QString>("calibrationMessage");
-        QTest::newRow("both") << true << true << "Favor selecionar apenas um modelo de etiqueta"
-                              << "Favor selecionar apenas etiquetas de 2 ou 3 colunas";
-        QTest::newRow("neither") << false << false << "Favor selecionar apenas um modelo de etiqueta"
-                                 << "Favor selecionar etiquetas de 2 ou 3 colunas";
-    }
-
+    void optionBoxesMustNameOneLayout_data() { addRowsFrom(DATA_DIR "/layout-boxes.txt"); }
     void optionBoxesMustNameOneLayout()
     {
-        QFETCH(bool, check1);
-        QFETCH(bool, check2);
-        QFETCH(QString, printMessage);
-        QFETCH(QString, calibrationMessage);
+        const DataRow r = dataRow();
         Station s(labeltype::Preco5426);
         s.enter("123");
-        s.window->Check1->setChecked(check1);
-        s.window->Check2->setChecked(check2);
+        s.window->Check1->setChecked(r["check1"] == "yes");
+        s.window->Check2->setChecked(r["check2"] == "yes");
         s.click();
         QTest::mouseClick(s.window->cmdcalibracao, Qt::LeftButton);
-        QCOMPARE(s.op.messages(), (QStringList{printMessage, calibrationMessage}));
+        QCOMPARE(s.op.messages(), (QStringList{r["printMessage"], r["calibrationMessage"]}));
         QCOMPARE(s.op.shown[1].title, QString("Vorlau"));
-        QCOMPARE(s.flag("IMPRESSOC", 0), QString("A"));
+        QCOMPARE(s.column("IMPRESSOC", 0), QString("A"));
         QVERIFY(s.printer.jobs().isEmpty());
     }
 
@@ -290,7 +190,7 @@ private slots:
         QTest::mouseClick(s.window->findChild<QPushButton*>("cmdvisualizar"), Qt::LeftButton);
         QCOMPARE(s.op.previews.size(), 1);
         QCOMPARE(s.op.previews[0].size(), 2);
-        QCOMPARE(s.flag("IMPRESSO4", 2), QString("A"));
+        QCOMPARE(s.column("IMPRESSO4", 2), QString("A"));
         QCOMPARE(s.printer.jobs().size(), sent);
         s.click();
         QCOMPARE(s.printer.waitForJobs(sent + 2).mid(sent), s.op.previews[0]);
@@ -307,7 +207,7 @@ private slots:
         QCOMPARE(jobs.size(), 2);
         QCOMPARE(jobs[0], jobs[1]);
         QVERIFY(jobs[0].contains("Vol: 005  / 005"));  // five volumes, not the line's RQTD
-        QCOMPARE(s.flag("IMPRESSO5", 0), QString("A"));
+        QCOMPARE(s.column("IMPRESSO5", 0), QString("A"));
         QCOMPARE(s.screen(), QString("5001|7891000000011|5001||Faltam 4 de 4"));
         QCOMPARE(s.op.messages(), QStringList());
     }
