@@ -1,5 +1,5 @@
-#include "session/Regional.h"
 #include "app/frmzepa.h"
+#include "session/Regional.h"
 #include "support/ScriptedOperator.h"
 #include "support/TempHome.h"
 
@@ -11,9 +11,8 @@
 // The main window's menu: an order file imported, then its packing list printed.
 class TstIntakeMenu : public QObject {
     Q_OBJECT
-private slots:
-    void importThenPrintPackingList()
-    {
+  private slots:
+    void importThenPrintPackingList() {
         regional::setFixedNow(QDateTime(QDate(2026, 12, 6), QTime(8, 0, 0)));
         TempHome home;
         ScriptedOperator op;
@@ -28,7 +27,8 @@ private slots:
         const QString path = home.path() + "/pedido.txt";
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("INVERNO,FORN A,321,REF1,10,5,PMG,AZUL,M,CAMISA,789,LINHA,TIPO,01/01/2027,MSG,x,PACK,1\r\n");
+        file.write(
+            "INVERNO,FORN A,321,REF1,10,5,PMG,AZUL,M,CAMISA,789,LINHA,TIPO,01/01/2027,MSG,x,PACK,1\r\n");
         file.close();
         op.files << path << std::nullopt;
         auto* txt = window.findChild<QAction*>("mnu_txt");
@@ -52,14 +52,13 @@ private slots:
         regional::setFixedNow(std::nullopt);
     }
 
-    void storeFailureIsShownAndProgramGoesOn()
-    {
+    void storeFailureIsShownAndProgramGoesOn() {
         TempHome home;
         ScriptedOperator op;
         frmzepa window(home.state(), op);
         QVERIFY(QFile::remove(home.path() + "/bd/vorla.db"));
         window.findChild<QAction*>("mnu_imvorlar")->trigger();
-        window.findChild<QAction*>("mnu_txt")->trigger();  // no file dialog: the store is missing
+        window.findChild<QAction*>("mnu_txt")->trigger(); // no file dialog: the store is missing
         QCOMPARE(op.messages().size(), 2);
         QVERIFY(op.messages()[0].contains("vorla.db"));
         QCOMPARE(op.shown[0].title, QString("VORLA"));
@@ -67,15 +66,13 @@ private slots:
 
     // Both customer-database items set their view and run the import; without conf.txt
     // the operator is told so and the window goes on.
-    void customerDatabaseItems_data()
-    {
+    void customerDatabaseItems_data() {
         QTest::addColumn<QString>("item");
         QTest::addColumn<int>("tipoCarga");
         QTest::newRow("MNU_VORLA1") << "MNU_VORLA1" << 1;
         QTest::newRow("mnu_carvorla") << "mnu_carvorla" << 2;
     }
-    void customerDatabaseItems()
-    {
+    void customerDatabaseItems() {
         QFETCH(QString, item);
         QFETCH(int, tipoCarga);
         TempHome home;
