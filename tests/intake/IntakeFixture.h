@@ -1,6 +1,7 @@
 #pragma once
 
-// What the intake tests share: the data files beside them and the order store's rows.
+// What the intake tests share, and the packing, session and app tests with them: the
+// data files beside a test and the order store's rows.
 #include "data/Recordset.h"
 #include "session/ProgramState.h"
 

@@ -85,18 +85,9 @@ class TstTextImport : public QObject {
         import(home, op, fileWith(home, orderLine("1", "A").toUtf8(), "first.txt"));
         const QStringList before = storeDump(home.state());
         QCOMPARE(before.size(), 2);
-        if (TempHome::onServer()) {
-            home.state().ConexaoPedidos.execute(
-                "CREATE FUNCTION refuse() RETURNS trigger LANGUAGE plpgsql AS $$ BEGIN IF NEW.CODIG_PROD = "
-                "'REFUSED' "
-                "THEN RAISE EXCEPTION 'disk full'; END IF; RETURN NEW; END $$");
-            home.state().ConexaoPedidos.execute(
-                "CREATE TRIGGER refuse BEFORE INSERT ON VORLA FOR EACH ROW EXECUTE FUNCTION refuse()");
-        } else {
-            home.state().ConexaoPedidos.execute(
-                "CREATE TRIGGER refuse BEFORE INSERT ON VORLA WHEN NEW.CODIG_PROD = "
-                "'REFUSED' BEGIN SELECT RAISE(ABORT, 'disk full'); END");
-        }
+        for (const QString& statement :
+             dataLines(TempHome::onServer() ? "refuse-server.sql" : "refuse-sqlite.sql"))
+            home.state().ConexaoPedidos.execute(statement);
         const QString path = home.path() + "/pedido.txt";
         QFile::copy(DATA_DIR "/orders/" + QString(QTest::currentDataTag()) + ".txt", path);
         op.shown.clear();
