@@ -41,6 +41,11 @@ inline QStringList rowsIn(ProgramState& s, const QString& table, const QString& 
     return rows;
 }
 
+// Every row of both order tables: what "the store" holds.
+inline QStringList storeDump(ProgramState& s) {
+    return rowsIn(s, "VORLAPEDIDOS") + rowsIn(s, "VORLA");
+}
+
 // data/<name>.rows: "TABLE: COLUMNS" lines name what to compare, the other lines are
 // the rows expected, "TABLE|value|value..." in the order stored. Returns (expected, stored).
 inline std::pair<QStringList, QStringList> rowsOf(ProgramState& s, const QString& name) {

@@ -24,11 +24,6 @@ QString fileWith(const TempHome& home, const QByteArray& bytes, const QString& n
     return home.path() + '/' + name;
 }
 
-// Every row of both order tables: what "the store" holds.
-QStringList storeDump(ProgramState& s) {
-    return rowsIn(s, "VORLAPEDIDOS") + rowsIn(s, "VORLA");
-}
-
 // Imports the file (then cancels the dialog) as `user`.
 void import(TempHome& home, ScriptedOperator& op, const QString& file, const QString& user = "ADMIN") {
     op.files << file << std::nullopt;
