@@ -1,4 +1,5 @@
 #include "app/CommandLine.h"
+#include "support/DataRows.h"
 #include "support/FakeLabelPrinter.h"
 
 #include <QDir>
@@ -9,40 +10,20 @@
 
 class tst_command_line : public QObject {
     Q_OBJECT
-private slots:
-    void parse_data()
-    {
-        QTest::addColumn<QStringList>("args");
-        QTest::addColumn<int>("action");
-        QTest::addColumn<QString>("home");
-        QTest::newRow("nothing") << QStringList{"p"} << int(CommandLine::Action::Run) << "/exe";
-        QTest::newRow("home") << QStringList{"p", "--home", "/h"} << int(CommandLine::Action::Run) << "/h";
-        QTest::newRow("init") << QStringList{"p", "--init", "/n", "--user", "u", "--password", "p"}
-                              << int(CommandLine::Action::Init) << "/n";
-        QTest::newRow("help wins") << QStringList{"p", "--init", "/n", "--help"} << int(CommandLine::Action::Help) << "/n";
-        QTest::newRow("missing value") << QStringList{"p", "--home"} << int(CommandLine::Action::Error) << "/exe";
-        QTest::newRow("unknown") << QStringList{"p", "--bogus"} << int(CommandLine::Action::Error) << "/exe";
-        QTest::newRow("printer status") << QStringList{"p", "--printer-status", "file:/x"}
-                                        << int(CommandLine::Action::PrinterStatus) << "/exe";
-        QTest::newRow("current printer status") << QStringList{"p", "--printer-status"}
-                                                << int(CommandLine::Action::PrinterStatus) << "/exe";
-        QTest::newRow("user without init") << QStringList{"p", "--user", "u"} << int(CommandLine::Action::Error) << "/exe";
-    }
-
-    void parse()
-    {
-        QFETCH(QStringList, args);
-        QFETCH(int, action);
-        QFETCH(QString, home);
-        const CommandLine cl = CommandLine::parse(args, "/exe");
-        QCOMPARE(int(cl.action), action);
-        if (cl.action != CommandLine::Action::Error) QCOMPARE(cl.home, home);
+  private slots:
+    void parse_data() { addRowsFrom(DATA_DIR "/command-lines.txt"); }
+    void parse() {
+        const DataRow r = dataRow();
+        const CommandLine cl = CommandLine::parse(r["arguments"].split(' '), "/exe");
+        // In the order of CommandLine::Action.
+        const QStringList actions{"Run", "Init", "InitServer", "Render", "PrinterStatus", "Help", "Error"};
+        QCOMPARE(actions.value(int(cl.action)), r["action"]);
+        if (cl.action != CommandLine::Action::Error) QCOMPARE(cl.home, r["home"]);
     }
 
     // The real executable: --init creates a home once and refuses the second time;
     // a home without the user store ends the program with a non-zero code.
-    void executable()
-    {
+    void executable() {
         const QString exe = QStringLiteral(ETIQUETAS_EXE);
         QTemporaryDir dir;
         QProcess p;
@@ -72,21 +53,10 @@ private slots:
         QVERIFY(!QFile::exists(empty.filePath("bd/TOMVEL.db")));
     }
 
-    // --printer-status for a technician: the state on the terminal, 0 when ready.
-    void printerStatus_data()
-    {
-        QTest::addColumn<QString>("printer");  // empty: $PRINTER, the current printer
-        QTest::addColumn<int>("exitCode");
-        QTest::addColumn<QString>("output");
-        QTest::newRow("current printer") << QString() << 0 << "Pronta";
-        QTest::newRow("paper out") << "fake" << 1 << "Impressora sem etiquetas";
-    }
-
-    void printerStatus()
-    {
-        QFETCH(QString, printer);
-        QFETCH(int, exitCode);
-        QFETCH(QString, output);
+    void printerStatus_data() { addRowsFrom(DATA_DIR "/printer-status.txt"); }
+    void printerStatus() {
+        const DataRow r = dataRow();
+        QString printer = r["printer"];
         FakeLabelPrinter fake({FakeLabelPrinter::Answer::PaperOut});
         if (printer == "fake") printer = fake.uri();
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -96,9 +66,9 @@ private slots:
         p.start(QStringLiteral(ETIQUETAS_EXE), printer.isEmpty() ? QStringList{"--printer-status"}
                                                                  : QStringList{"--printer-status", printer});
         QVERIFY(p.waitForFinished(20000));
-        QCOMPARE(p.exitCode(), exitCode);
+        QCOMPARE(p.exitCode(), r["exitCode"].toInt());
         const QString text = QString::fromUtf8(p.readAllStandardOutput());
-        QVERIFY2(text.contains(output), qPrintable(text));
+        QVERIFY2(text.contains(r["output"]), qPrintable(text));
     }
 };
 

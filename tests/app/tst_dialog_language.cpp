@@ -1,5 +1,6 @@
 #include "app/QtOperator.h"
 #include "app/Translations.h"
+#include "support/DataRows.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -45,25 +46,10 @@ QStringList textsOfNextDialog(const std::function<void()>& open) {
 class tst_dialog_language : public QObject {
     Q_OBJECT
   private slots:
-    void standardDialogsArePortuguese_data() {
-        QTest::addColumn<QString>("dialog");
-        QTest::addColumn<QStringList>("portuguese");
-        QTest::addColumn<QStringList>("english");
-        QTest::newRow("question") << "question" << QStringList{"&Sim", "&Não"} << QStringList{"&Yes", "&No"};
-        QTest::newRow("message") << "message" << QStringList{"OK"} << QStringList{};
-        QTest::newRow("input box") << "input" << QStringList{"OK", "Cancelar"} << QStringList{"Cancel"};
-        QTest::newRow("printer chooser")
-            << "printer" << QStringList{"OK", "Cancelar"} << QStringList{"Cancel"};
-        QTest::newRow("open file") << "file" << QStringList{"&Abrir", "Cancelar"}
-                                   << QStringList{"&Open", "Cancel", "Look in:", "File &name:"};
-        QTest::newRow("page printer") << "page" << QStringList{"&Imprimir", "Imprimir para arquivo (PDF)"}
-                                      << QStringList{"&Print", "Print", "Print to File (PDF)", "Cancel"};
-    }
-
+    void standardDialogsArePortuguese_data() { addRowsFrom(DATA_DIR "/dialog-texts.txt"); }
     void standardDialogsArePortuguese() {
-        QFETCH(QString, dialog);
-        QFETCH(QStringList, portuguese);
-        QFETCH(QStringList, english);
+        const DataRow r = dataRow();
+        const QString dialog = r["dialog"];
         QtOperator op;
         const QStringList texts = textsOfNextDialog([&] {
             if (dialog == "question")
@@ -74,9 +60,9 @@ class tst_dialog_language : public QObject {
             if (dialog == "file") QVERIFY(!op.openFile("Abrir pedido", "Texto (*.txt)"));
             if (dialog == "page") QVERIFY(!op.choosePagePrinter());
         });
-        for (const QString& text : portuguese)
+        for (const QString& text : r["portuguese"].split(';'))
             QVERIFY2(texts.contains(text), qPrintable(texts.join(" | ")));
-        for (const QString& text : english)
+        for (const QString& text : r["english"].split(';', Qt::SkipEmptyParts))
             QVERIFY2(!texts.contains(text), qPrintable(texts.join(" | ")));
     }
 };

@@ -1,6 +1,6 @@
 // Order text files imported into the order store. The files are in data/orders/, what
 // the store holds after each in data/*.rows.
-#include "data/Recordset.h"
+#include "IntakeFixture.h"
 #include "intake/TextImport.h"
 #include "session/Guarded.h"
 #include "session/Regional.h"
@@ -9,7 +9,6 @@
 #include "support/TempHome.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QtTest>
 
 namespace {
@@ -21,57 +20,13 @@ QString orderLine(const QString& pedido, const QString& produto) {
 }
 
 QString fileWith(const TempHome& home, const QByteArray& bytes, const QString& name = "pedido.txt") {
-    QFile file(home.path() + '/' + name);
-    if (!file.open(QIODevice::WriteOnly)) qFatal("cannot write test file");
-    file.write(bytes);
-    return file.fileName();
+    writeFile(home.path() + '/' + name, bytes);
+    return home.path() + '/' + name;
 }
 
-// The rows of `table` in the order stored, as "TABLE|value|value...".
-QStringList rowsIn(ProgramState& s, const QString& table, const QString& columns = "*") {
-    QStringList rows;
-    const QString key = table == "VORLA" ? "Identificação" : "IDCODIGO";  // both engines' order of insertion
-    const Recordset rs = s.ConexaoPedidos.query("SELECT " + columns + " FROM " + table + " ORDER BY " + key);
-    for (int i = 0; i < rs.recordCount(); ++i) {
-        QStringList values{table};
-        for (const QVariant& v : rs.row(i).values())
-            values << v.toString();
-        rows << values.join('|');
-    }
-    return rows;
-}
-
-// Every row of both order tables: what "the store" holds.
-QStringList storeDump(ProgramState& s) {
-    return rowsIn(s, "VORLAPEDIDOS") + rowsIn(s, "VORLA");
-}
-
-// data/<name>.rows: "TABLE: COLUMNS" lines name what to compare, the other lines are
-// the rows expected, "TABLE|value|value..." in the order stored. Returns (expected, stored).
-std::pair<QStringList, QStringList> rowsOf(ProgramState& s, const QString& name) {
-    QFile file(DATA_DIR "/" + name + ".rows");
-    if (!file.open(QIODevice::ReadOnly)) return {{"<cannot read " + name + ">"}, {}};
-    QStringList expected, stored;
-    for (const QString& line : QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts)) {
-        const qsizetype colon = line.indexOf(": ");
-        if (line.startsWith('#')) continue;
-        if (colon > 0 && !line.left(colon).contains('|'))
-            stored << rowsIn(s, line.left(colon), line.mid(colon + 2));
-        else
-            expected << line;
-    }
-    return {expected, stored};
-}
-
-int countOf(ProgramState& s, const QString& table) {
-    return s.ConexaoPedidos.query("SELECT COUNT(*) AS N FROM " + table).value("N").toInt();
-}
-
-// Imports the files (then cancels the dialog) as `user`.
-void import(TempHome& home, ScriptedOperator& op, const QStringList& files, const QString& user = "ADMIN") {
-    for (const QString& f : files)
-        op.files << f;
-    op.files << std::nullopt;
+// Imports the file (then cancels the dialog) as `user`.
+void import(TempHome& home, ScriptedOperator& op, const QString& file, const QString& user = "ADMIN") {
+    op.files << file << std::nullopt;
     runGuarded(op, [&] { importTextFilesUntilDone(home.state(), op, user); });
 }
 } // namespace
@@ -90,7 +45,7 @@ class TstTextImport : public QObject {
         ScriptedOperator op;
         const QString path = home.path() + "/pedido.txt";
         QVERIFY(QFile::copy(DATA_DIR "/orders/" + QString(QTest::currentDataTag()) + ".txt", path));
-        import(home, op, {path}, r["user"]);
+        import(home, op, path, r["user"]);
         const auto [expected, stored] = rowsOf(home.state(), r["rows"]);
         QCOMPARE(stored, expected);
         QCOMPARE(op.messages(), QStringList{r["message"]});
@@ -109,7 +64,7 @@ class TstTextImport : public QObject {
         QVERIFY(open.open(QIODevice::ReadOnly));
         // The file through this process's table of open files: readable, never deletable.
         const QString path = QString("/proc/self/fd/%1").arg(open.handle());
-        import(home, op, {path});
+        import(home, op, path);
         QCOMPARE(op.messages(), (QStringList{"PEDIDO 42 IMPORTADO COM SUCESSO!",
                                              "NÃO FOI POSSÍVEL APAGAR O ARQUIVO " + path + "!"}));
         QCOMPARE(op.shown[2].title, QString("VORLA"));
@@ -122,19 +77,12 @@ class TstTextImport : public QObject {
         const QString message = dataRow()["message"];
         TempHome home;
         ScriptedOperator op;
-        import(home, op, {fileWith(home, orderLine("1", "A").toUtf8(), "first.txt")});
+        import(home, op, fileWith(home, orderLine("1", "A").toUtf8(), "first.txt"));
         const QStringList before = storeDump(home.state());
         QCOMPARE(before.size(), 2);
-        if (TempHome::onServer()) {
-            home.state().ConexaoPedidos.execute(
-                "CREATE FUNCTION refuse() RETURNS trigger LANGUAGE plpgsql AS $$ BEGIN IF NEW.CODIG_PROD = 'REFUSED' "
-                "THEN RAISE EXCEPTION 'disk full'; END IF; RETURN NEW; END $$");
-            home.state().ConexaoPedidos.execute(
-                "CREATE TRIGGER refuse BEFORE INSERT ON VORLA FOR EACH ROW EXECUTE FUNCTION refuse()");
-        } else {
-            home.state().ConexaoPedidos.execute("CREATE TRIGGER refuse BEFORE INSERT ON VORLA WHEN NEW.CODIG_PROD = "
-                                                "'REFUSED' BEGIN SELECT RAISE(ABORT, 'disk full'); END");
-        }
+        for (const QString& statement :
+             dataLines(TempHome::onServer() ? "refuse-server.sql" : "refuse-sqlite.sql"))
+            home.state().ConexaoPedidos.execute(statement);
         const QString path = home.path() + "/pedido.txt";
         QFile::copy(DATA_DIR "/orders/" + QString(QTest::currentDataTag()) + ".txt", path);
         op.shown.clear();
@@ -155,7 +103,7 @@ class TstTextImport : public QObject {
         const DataRow r = dataRow();
         TempHome home;
         ScriptedOperator op;
-        import(home, op, {fileWith(home, orderLine("500", "A").toUtf8(), "first.txt")});
+        import(home, op, fileWith(home, orderLine("500", "A").toUtf8(), "first.txt"));
         op.shown.clear();
         const QString path = fileWith(home, orderLine(r["number"], "B").toUtf8());
         op.files << path;
@@ -179,7 +127,7 @@ class TstTextImport : public QObject {
         QStringList many;
         for (int i = 0; i < 250; ++i)
             many << orderLine("8", QString::number(i));
-        import(home, op, {fileWith(home, many.join("\r\n").toUtf8())});
+        import(home, op, fileWith(home, many.join("\r\n").toUtf8()));
         QCOMPARE(countOf(home.state(), "VORLA"), 250);
         const QList<std::pair<int, int>> expected{{0, 250}, {100, 250}, {200, 250}, {250, 250}};
         QCOMPARE(op.progressLog, expected);

@@ -1,3 +1,4 @@
+#include "intake/IntakeFixture.h"
 #include "session/Login.h"
 #include "support/DataRows.h"
 #include "support/TempHome.h"
@@ -11,12 +12,8 @@ class tst_login : public QObject {
     void matches() {
         const DataRow r = dataRow();
         TempHome home;
-        Connection& c = home.state().ConexaoCadastro;
-        c.execute("INSERT INTO Vendedor (NomeVendedor,USUARIO,SENHA,NIVEL) VALUES ('J','Joana','senha','2')");
-        c.execute("INSERT INTO Vendedor (NomeVendedor,USUARIO,SENHA,NIVEL) VALUES ('Z','José','Ação','9')");
-        c.execute(
-            "INSERT INTO Vendedor (NomeVendedor,USUARIO,SENHA,NIVEL) VALUES ('D','D''Ávila','p''w','1')");
-        c.execute("INSERT INTO Vendedor (NomeVendedor,USUARIO,SENHA,NIVEL) VALUES ('S','semnivel','x',NULL)");
+        for (const QString& statement : dataLines("users.sql"))
+            home.state().ConexaoCadastro.execute(statement);
         QCOMPARE(loginMatches(home.state(), r["user"], r["password"]), r["logsIn"] == "yes");
     }
 };

@@ -1,0 +1,2 @@
+-- The customer's server without the view ZEPA_PACK.
+DROP TABLE ZEPA_PACK
