@@ -1,9 +1,11 @@
 // The rules that turn an order line into label data: row counts, barcode data,
-// placeholders, field positions and the free text of conf.txt. The tables are in data/.
+// placeholders and the free text of conf.txt; and the read-back of the printed barcodes.
+// The tables are in data/.
 #include "LabelFixture.h"
 
 #include "intake/ConfTxt.h"
 #include "labels/BarcodeRules.h"
+#include "labels/ConfereEtiqueta.h"
 #include "labels/LabelTypes.h"
 #include "labels/PreencheModelo.h"
 #include "support/DataRows.h"
@@ -49,19 +51,6 @@ class LabelRulesTest : public QObject {
         QCOMPARE(job, r["filled"]);
     }
 
-    void offsetsMoveEveryField_data() { addRowsFrom(DATA_DIR "/offsets.txt"); }
-    void offsetsMoveEveryField() {
-        const DataRow r = dataRow();
-        LabelBench bench;
-        bench.settings = settingsFor(labeltype::Costura5023, "");
-        bench.settings.cbocoluna = r["coluna"];
-        bench.settings.cbolargura = r["largura"];
-        double qtd = 10;
-        QCOMPARE(bench.run(EtiquetaCostura5023, qtd), LabelResult::Printed);
-        const QString job = bench.jobs(1).value(0);
-        QVERIFY2(job.contains("^XA^MMT^PW799^LL0184^LS0" + r["firstFields"]), qPrintable(job));
-    }
-
     void confTxt_data() { addRowsFrom(DATA_DIR "/conf-txt.txt"); }
     void confTxt() {
         const DataRow r = dataRow();
@@ -77,14 +66,31 @@ class LabelRulesTest : public QObject {
         QVERIFY(!readConfTxt(dir.filePath("missing.txt")));
     }
 
-    void tagKeepsFreeTextWithoutConfTxt() {
-        LabelBench bench;
-        bench.settings = settingsFor(labeltype::Tag5360, "");
-        bench.home.state().ConfLinha5 = "ANTIGO";
-        double qtd = 4;
-        QCOMPARE(bench.run(EtiquetaTag5360, qtd), LabelResult::Printed);
-        QCOMPARE(int(bench.jobs(1).value(0).count("^A0B,20,19^FH\\^FDANTIGO^FS")), 2);
-        QCOMPARE(bench.home.state().ConfLinha5, QString("ANTIGO"));
+    void readingMatches_data() { addRowsFrom(DATA_DIR "/readings.txt"); }
+    void readingMatches() {
+        const DataRow r = dataRow();
+        QCOMPARE(barcodeReadingMatches(r["reading"], r["expected"]), r["match"] == "yes");
+    }
+
+    void readBack_data() { addRowsFrom(DATA_DIR "/read-backs.txt"); }
+    void readBack() {
+        const DataRow r = dataRow();
+        const QStringList readings = r["readings"].split(';', Qt::SkipEmptyParts);
+        ScriptedOperator op;
+        for (const QString& reading : readings)
+            op.readings << reading;
+        int n = r["start"].toInt();
+        QVERIFY(ConfereEtiqueta(op, n, "x1"));
+        QCOMPARE(n, std::max(r["start"].toInt(), 3));
+        QString prompts;
+        for (const auto& s : op.shown) {
+            prompts += s.text == LeftLabelPrompt ? 'L' : s.text == RightLabelPrompt ? 'R' : '?';
+            QCOMPARE(s.title, QString("x1")); // the code to read
+        }
+        QCOMPARE(prompts, r["prompts"]);
+        QCOMPARE(op.readLog.size(), readings.size());
+        for (qsizetype i = 0; i < readings.size(); ++i)
+            QCOMPARE(op.readLog[i], std::make_pair(readings[i], !readings[i].endsWith(' ')));
     }
 };
 
