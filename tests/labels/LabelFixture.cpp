@@ -1,54 +1,30 @@
 #include "LabelFixture.h"
 
-#include "labels/ConfereEtiqueta.h"
 #include "labels/LabelTypes.h"
-#include "printing/Windows1252.h"
+#include "production/ProductionTypes.h"
 
-
-Record orderLine(const QString& codigBarr) {
+Record orderLine() {
     static const auto columns = std::make_shared<const QStringList>(
         QString("IDCODIGO,PEDIDO,NUMPROD,Identificação,COLECAO,CODIG_PROD,LOTE,PRECO,QTD_IMPRES,CODIG_COR,"
-                "TAMANHO,"
-                "DESCRICAO,CODIG_BARR,CATEGORIA,TIPO_PROD,MENSAGEM,PROMOCIONAL,DATA,RQTD")
+                "TAMANHO,DESCRICAO,CODIG_BARR,CATEGORIA,TIPO_PROD,MENSAGEM,PROMOCIONAL,DATA,RQTD")
             .split(','));
     QVariantList values;
-    for (const QString& v :
-         QString("7|451207|0000000012|31|VERÃO 2027|10.22.3344|451207|49,90|40|AZUL CÉU|M|CAMISETA "
-                 "ALGODÃO ESTAMPA CORAÇÃO AZUL MARINHO||FEMININO|BLUSA DE MALHA COM ESTAMPA|TROCA "
-                 "SÓ COM ETIQUETA|6|25/12/2026|9")
-             .split('|'))
+    for (const QString& v : QString("7|451207|0000000012|31|VERÃO 2027|10.22.3344|451207|49,90|40|AZUL CÉU|M|"
+                                    "CAMISETA ALGODÃO ESTAMPA CORAÇÃO AZUL MARINHO|7891234567890|FEMININO|"
+                                    "BLUSA DE MALHA COM ESTAMPA|TROCA SÓ COM ETIQUETA|6|25/12/2026|9")
+                                .split('|'))
         values << v;
     values[0] = 7;
     values[3] = 31;
-    values[12] = codigBarr;
     return Record(columns, values);
 }
 
-namespace {
-// Each label type with its builder's name and its builder.
-struct Kind {
-    const char* key;
-    const QString& type;
-    LabelBench::Builder builder;
-};
-const Kind kinds[] = {{"Preco5426", labeltype::Preco5426, EtiquetaPreco5426},
-                      {"Tag5360", labeltype::Tag5360, EtiquetaTag5360},
-                      {"Costura5016", labeltype::Costura5016, EtiquetaCostura5016},
-                      {"Costura5023", labeltype::Costura5023, EtiquetaCostura5023},
-                      {"Basket3225", labeltype::Basket3225, EtiquetaBasket3225},
-                      {"Pack", labeltype::Pack, EtiquetaPack}};
-} // namespace
-
 QString labelType(const QString& key) {
-    for (const Kind& k : kinds)
-        if (key == QLatin1String(k.key)) return k.type;
-    return key;
-}
-
-QString labelResultName(LabelResult result) {
-    static const QStringList names{"Printed",         "NothingSelected", "InvalidSettings", "InvalidData",
-                                   "QuantityRefused", "PrinterRefused",  "NotConfirmed",    "Cancelled"};
-    return names.value(int(result));
+    static const QHash<QString, QString> types{
+        {"Preco5426", labeltype::Preco5426},     {"Tag5360", labeltype::Tag5360},
+        {"Costura5016", labeltype::Costura5016}, {"Costura5023", labeltype::Costura5023},
+        {"Basket3225", labeltype::Basket3225},   {"Pack", labeltype::Pack}};
+    return types.value(key, key);
 }
 
 LabelSettings settingsFor(const QString& type, const QString& boxes) {
@@ -63,9 +39,8 @@ LabelSettings settingsFor(const QString& type, const QString& boxes) {
 }
 
 LabelBench::Builder LabelBench::builderFor(const QString& type) {
-    for (const Kind& k : kinds)
-        if (type == k.type) return k.builder;
-    return nullptr;
+    const ProductionType* production = productionType(type);
+    return production ? production->builder : nullptr;
 }
 
 LabelBench::LabelBench() {
@@ -73,21 +48,9 @@ LabelBench::LabelBench() {
     settings.producaoVisivel = true;
 }
 
-LabelContext LabelBench::context(const Record& line) {
-    return LabelContext{home.state(), op, line, settings};
-}
-
 LabelResult LabelBench::run(Builder builder, double& Qtd, const Record& line) {
-    for (int i = 0; i < 4; ++i)
-        op.readings.enqueue(line.text(QStringLiteral("CODIG_BARR")));
-    LabelContext ctx = context(line);
+    op.readsEveryLabel = true;
+    LabelContext ctx{home.state(), op, line, settings};
     return builder(ctx, Qtd, QStringLiteral("10"), QStringLiteral("04"), settings.cbocoluna,
                    short(settings.cbolargura.toInt()));
-}
-
-QStringList LabelBench::jobs(int count) {
-    QStringList texts;
-    for (const QByteArray& job : printer.waitForJobs(count))
-        texts << fromWindows1252(job);
-    return texts;
 }

@@ -1,6 +1,8 @@
-// Every job of every builder and variant, byte for byte as the printer on the loopback
-// interface receives it, against golden/<variant>.zpl (the jobs of one run in sending
-// order, in Windows-1252 as sent). The variants are listed in data/label-jobs.txt.
+// Every builder run, as the printer on the loopback interface and the operator see it:
+// the rows of data/runs.txt give the line, the settings, the printer's state answers and
+// the operator's answers, and what must come of them. A row naming a golden file has
+// its jobs compared byte for byte with golden/<file>.zpl (the jobs of the run in sending
+// order, in Windows-1252 as sent).
 //
 // After a deliberate layout change, ETIQUETAS_UPDATE_GOLDEN=1 makes the test write the
 // received jobs into the golden files instead of comparing; review their diff.
@@ -8,93 +10,123 @@
 
 #include "data/Home.h"
 #include "labels/ConfereEtiqueta.h"
-#include "labels/LabelJobs.h"
 #include "labels/LabelTypes.h"
-#include "printing/Windows1252.h"
 #include "support/DataRows.h"
+#include "support/FakeLabelPrinter.h"
 
 #include <QFile>
 #include <QTest>
 
 namespace {
-// The golden jobs of `name`; with `update`, `received` is written as the new ones first.
-QByteArray golden(const QString& name, const QByteArray& received = {}, bool update = false) {
+// The golden jobs of `name`; with ETIQUETAS_UPDATE_GOLDEN set, `received` is written as
+// the new ones first.
+QByteArray golden(const QString& name, const QByteArray& received) {
     QFile file(GOLDEN_DIR "/" + name + ".zpl");
-    if (update && file.open(QIODevice::WriteOnly)) file.write(received);
+    if (qEnvironmentVariableIsSet("ETIQUETAS_UPDATE_GOLDEN") && file.open(QIODevice::WriteOnly))
+        file.write(received);
     file.close();
     return file.open(QIODevice::ReadOnly) ? file.readAll() : "<no golden file " + name.toUtf8() + ">";
 }
 
-// conf.txt with the tag's free text: the last key 5 wins.
-void writeConfTxt(const LabelBench& bench) {
-    QFile conf(home::confFile(bench.home.path()));
-    if (conf.open(QIODevice::WriteOnly)) conf.write("1SERVIDOR\r\n5PEÇA PILOTO\r\n\r\n5ABC\r\n");
+// The cells of a row's setup: "key=value" (or a lone key) separated by blanks.
+QHash<QString, QString> setupOf(const QString& cell) {
+    QHash<QString, QString> setup;
+    for (const QString& item : cell.split(u' ', Qt::SkipEmptyParts))
+        setup.insert(item.section(u'=', 0, 0), item.section(u'=', 1));
+    return setup;
 }
+
+const QStringList resultNames{"Printed",         "NothingSelected", "InvalidSettings", "InvalidData",
+                              "QuantityRefused", "PrinterRefused",  "NotConfirmed",    "Cancelled"};
+const QStringList iconNames{"None", "Information", "Question", "Warning", "Critical"};
 } // namespace
 
 class LabelJobsTest : public QObject {
     Q_OBJECT
   private slots:
-    void jobs_data() { addRowsFrom(DATA_DIR "/label-jobs.txt"); }
-    void jobs() {
+    void initTestCase() { qputenv("ETIQUETAS_STATUS_TIMEOUT_MS", "300"); }
+
+    void runs_data() { addRowsFrom(DATA_DIR "/runs.txt"); }
+    void runs() {
         const DataRow r = dataRow();
+        const QHash<QString, QString> setup = setupOf(r["setup"]);
+        FakeLabelPrinter printer(
+            FakeLabelPrinter::answersNamed(setup.value("status", "Ready").replace(',', ' ')));
         LabelBench bench;
-        bench.settings = settingsFor(labelType(r["type"]), r["boxes"]);
-        writeConfTxt(bench);
-        bench.op.inputs.enqueue("4");
-        double Qtd = r["qtd"].toDouble();
-        QCOMPARE(bench.run(LabelBench::builderFor(labelType(r["type"])), Qtd), LabelResult::Printed);
-
-        const QList<QByteArray> received = bench.printer.waitForJobs(r["jobs"].toInt());
-        QCOMPARE(received.size(), r["jobs"].toInt());
-        const QByteArray all = received.join();
-        QCOMPARE(all,
-                 golden(QTest::currentDataTag(), all, qEnvironmentVariableIsSet("ETIQUETAS_UPDATE_GOLDEN")));
-        QCOMPARE(Qtd, r["qtdAfter"].toDouble());
-
-        QString seen;
-        for (const auto& s : bench.op.shown)
-            seen += s.kind == "input"            ? 'I'
-                    : s.text == LeftLabelPrompt  ? 'L'
-                    : s.text == RightLabelPrompt ? 'R'
-                                                 : '?';
-        QCOMPARE(seen, r["shown"]);
-        if (r["shown"] == "I")
-            QCOMPARE(bench.op.shown[0].text,
-                     QString("Digite o número a ser impresso:   / total de etiquetas PACK: 9"));
-        else if (!r["shown"].isEmpty())
-            QCOMPARE(bench.op.shown[0].title, QString("7891234567890")); // the code to read
-    }
-
-    // A description, colour or message holding ^, ~ or \ goes out under ^FH as the
-    // printer's escapes: the tag is the golden one with only that field's data changed.
-    void fieldDataCannotChangeTheJob_data() {
-        QTest::addColumn<QString>("field");
-        QTest::addColumn<QString>("value");
-        QTest::addColumn<QString>("sent");
-        for (const char* field : {"DESCRICAO", "CODIG_COR", "MENSAGEM"}) {
-            QTest::addRow("%s ^", field) << field << "A^FSB"
-                                         << "A\\5EFSB";
-            QTest::addRow("%s ~", field) << field << "A~JRB"
-                                         << "A\\7EJRB";
-            QTest::addRow("%s \\", field) << field << "A\\5EB"
-                                          << "A\\5C5EB";
+        ProgramState& state = bench.home.state();
+        state.ImpressoraSelecionada = setup.value("printer", printer.uri());
+        if (setup.contains("confLinha5")) state.ConfLinha5 = setup["confLinha5"];
+        if (setup.contains("conf")) {
+            QFile conf(home::confFile(bench.home.path()));
+            QVERIFY(conf.open(QIODevice::WriteOnly));
+            conf.write("1SERVIDOR\r\n5PEÇA PILOTO\r\n\r\n5ABC\r\n"); // the last key 5 wins
         }
-    }
-    void fieldDataCannotChangeTheJob() {
-        QFETCH(QString, field);
-        QFETCH(QString, value);
-        QFETCH(QString, sent);
-        LabelBench bench;
-        bench.settings = settingsFor(labeltype::Tag5360, "");
-        writeConfTxt(bench);
+        LabelSettings settings = settingsFor(labelType(r["type"]), r["boxes"]);
+        settings.cbocoluna = setup.value("coluna", "00");
+        settings.cbolargura = setup.value("largura", "00");
+        settings.TXTPORCENTAGEM = setup.value("percentage", "10");
         Record line = orderLine();
-        QString expected = fromWindows1252(golden("tag5360-pair"));
-        expected.replace("^FD" + line.text(field).left(33) + "^FS", "^FD" + sent + "^FS");
-        line.setValue(field, value);
-        double qtd = 40;
-        QCOMPARE(bench.run(EtiquetaTag5360, qtd, line), LabelResult::Printed);
-        QCOMPARE(bench.jobs(1).value(0), expected);
+        for (auto it = setup.begin(); it != setup.end(); ++it)
+            if (it.key() == it.key().toUpper()) line.setValue(it.key(), it.value());
+        for (const QString& a : r["answers"].split(' ', Qt::SkipEmptyParts)) {
+            const auto answer =
+                a == "<none>" ? std::nullopt : std::optional<QString>(a == "<empty>" ? "" : a);
+            if (a == "yes" || a == "no")
+                bench.op.yesNo << (a == "yes");
+            else
+                (r["type"] == "Pack" ? bench.op.inputs : bench.op.readings) << answer;
+        }
+        bench.op.readsEveryLabel = true;
+
+        LabelContext ctx{state, bench.op, line, settings};
+        double qtd = r.number("qtd");
+        const LabelResult result = LabelBench::builderFor(labelType(r["type"]))(
+            ctx, qtd, "10", setup.value("speed", "04"), settings.cbocoluna,
+            short(settings.cbolargura.toInt()));
+        QCOMPARE(resultNames.value(int(result)), r["result"]);
+        QCOMPARE(qtd, r.number("qtdAfter"));
+        if (setup.contains("confLinha5")) QCOMPARE(state.ConfLinha5, setup["confLinha5"]);
+
+        // What the operator saw: L/R the read-back of the left/right label (asking for the
+        // line's code), I the pack volume asked, Q a question, M a message.
+        QString shown, text, icon;
+        for (const auto& s : bench.op.shown) {
+            if (s.kind == "barcode") {
+                shown += s.text == LeftLabelPrompt ? 'L' : s.text == RightLabelPrompt ? 'R' : '?';
+                QCOMPARE(s.title, line.text("CODIG_BARR"));
+                continue;
+            }
+            shown += s.kind == "input" ? 'I' : s.kind == "question" ? 'Q' : 'M';
+            QCOMPARE(s.title, QString("VORLA"));
+            text = s.text;
+            icon = iconNames.value(int(s.icon));
+        }
+        QCOMPARE(shown, r["shown"]);
+        QCOMPARE(text, QString(r["text"]).replace("%1", printer.uri()));
+        QCOMPARE(icon, r["icon"]);
+        QVERIFY(bench.op.yesNo.isEmpty() && bench.op.inputs.isEmpty() && bench.op.readings.isEmpty());
+
+        // The jobs, each sent once, and the state asked before each.
+        printer.printer().waitForJobs(r["jobs"].toInt());
+        QTest::qWait(100);
+        const QList<QByteArray> received = printer.printer().jobs();
+        QCOMPARE(received.size(), r["jobs"].toInt());
+        QCOMPARE(printer.printer().statusQueries(), r["queries"].toInt());
+        if (!r["golden"].isEmpty()) QCOMPARE(received.join(), golden(r["golden"], received.join()));
+    }
+
+    // The most volumes a line may hold: one label each, numbered in four digits.
+    void packOf9999Volumes() {
+        LabelBench bench;
+        bench.settings = settingsFor(labeltype::Pack, "P1");
+        double qtd = 9999;
+        QCOMPARE(bench.run(EtiquetaPack, qtd), LabelResult::Printed);
+        const QByteArray job = bench.printer.waitForJobs(1).value(0);
+        QCOMPARE(job.count("^XZ"), 9999);
+        QVERIFY(
+            job.startsWith("^XA^MMT^PW791^LL0112^LS0^PR4,4~SD10^JUS^FT77 ,170^BQN,2,4^FH\\^FDLA,"
+                           "6|10.22.3344|451207|0001^FS^FT54 ,302^A0N,28,28^FH\\^FDVol: 0001  / 9999^FS"));
+        QVERIFY(job.contains("^FDVol: 9999  / 9999^FS"));
     }
 };
 

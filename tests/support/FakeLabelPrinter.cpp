@@ -23,10 +23,9 @@ QByteArray hostStatus(bool paperOut, bool paused, bool headUp, bool ribbonOut) {
 }
 } // namespace
 
-FakeLabelPrinter::FakeLabelPrinter(QList<Answer> script) : m_script(std::move(script)) {
-    m_printer.setStatusResponder([this](int query) {
-        std::lock_guard lock(m_mutex);
-        return reply(m_script.value(std::min<qsizetype>(query, m_script.size() - 1), Answer::Ready));
+FakeLabelPrinter::FakeLabelPrinter(QList<Answer> script) {
+    m_printer.setStatusResponder([script = std::move(script)](int query) {
+        return reply(script.value(std::min<qsizetype>(query, script.size() - 1), Answer::Ready));
     });
 }
 
@@ -41,32 +40,18 @@ QList<FakeLabelPrinter::Answer> FakeLabelPrinter::answersNamed(const QString& na
     return answers;
 }
 
-void FakeLabelPrinter::setScript(QList<Answer> script) {
-    std::lock_guard lock(m_mutex);
-    m_script = std::move(script);
-}
-
 LoopbackPrinter::StatusReply FakeLabelPrinter::reply(Answer answer) {
     const QByteArray noErrors = extended("0 00000000 00000000");
-    switch (answer) {
-    case Answer::Ready:
-        return {noErrors + hostStatus(false, false, false, false)};
-    case Answer::PaperOut:
-        return {hostStatus(true, false, false, false)};
-    case Answer::PaperOutCurrent:
-        return {extended("1 00000000 00000001")};
-    case Answer::HeadUp:
-        return {extended("1 00000000 00000004") + hostStatus(false, false, true, false)};
-    case Answer::Paused:
-        return {noErrors + hostStatus(false, true, false, false)};
-    case Answer::RibbonOut:
-        return {extended("1 00000000 00000002") + hostStatus(false, false, false, true)};
-    case Answer::Silent:
-        return {};
-    case Answer::Cut:
-        return {noErrors + hostStatus(false, false, false, false).left(60), true};
-    case Answer::Garbage:
-        return {QByteArrayLiteral("?? SYNTAX ERROR ??\r\n")};
-    }
-    return {};
+    const LoopbackPrinter::StatusReply replies[] = {
+        {noErrors + hostStatus(false, false, false, false)},                       // Ready
+        {hostStatus(true, false, false, false)},                                   // PaperOut
+        {extended("1 00000000 00000001")},                                         // PaperOutCurrent
+        {extended("1 00000000 00000004") + hostStatus(false, false, true, false)}, // HeadUp
+        {noErrors + hostStatus(false, true, false, false)},                        // Paused
+        {extended("1 00000000 00000002") + hostStatus(false, false, false, true)}, // RibbonOut
+        {},                                                                        // Silent
+        {noErrors + hostStatus(false, false, false, false).left(60), true},        // Cut
+        {QByteArrayLiteral("?? SYNTAX ERROR ??\r\n")},                             // Garbage
+    };
+    return replies[int(answer)];
 }

@@ -23,7 +23,6 @@ class FakeLabelPrinter {
 
     explicit FakeLabelPrinter(QList<Answer> script = {Answer::Ready});
 
-    void setScript(QList<Answer> script);
     QString uri() const { return m_printer.uri(); }
     LoopbackPrinter& printer() { return m_printer; }
 
@@ -35,7 +34,5 @@ class FakeLabelPrinter {
     static LoopbackPrinter::StatusReply reply(Answer answer);
 
   private:
-    std::mutex m_mutex;
-    QList<Answer> m_script;
-    LoopbackPrinter m_printer; // last: its thread stops before the script goes
+    LoopbackPrinter m_printer;
 };

@@ -15,7 +15,7 @@
 // size can be sent from the test's thread. A connection that starts with a status query
 // ("~HQES", "~HS") is no job: it is answered, by default as a ready printer answers.
 class LoopbackPrinter {
-public:
+  public:
     LoopbackPrinter();
     ~LoopbackPrinter();
 
@@ -28,16 +28,14 @@ public:
     void setStatusResponder(std::function<StatusReply(int query)> responder);
     int statusQueries();
 
-    quint16 port() const { return m_port; }
-    QString uri() const;  // socket://127.0.0.1:PORT
+    QString uri() const; // socket://127.0.0.1:PORT
 
     // Waits (up to timeoutMs) until `count` jobs have arrived, then returns them all.
     QList<QByteArray> waitForJobs(int count, int timeoutMs = 10000);
     QList<QByteArray> jobs();
 
-private:
+  private:
     void serve();
-    bool answer(int connection);  // true: hang up now
     int m_listen = -1;
     quint16 m_port = 0;
     std::atomic<bool> m_stop{false};

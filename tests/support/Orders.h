@@ -8,8 +8,8 @@ class Connection;
 // One order line as the imports store it; what the print tests vary.
 struct OrderLine {
     QString barcode;
-    QString quantity = QStringLiteral("10");  // qtd_impres
-    QString volumes = QStringLiteral("2");    // RQTD
+    QString quantity = QStringLiteral("10"); // qtd_impres
+    QString volumes = QStringLiteral("2");   // RQTD
     QString size = QStringLiteral("M");
     QString price = QStringLiteral("59,90");
 };

@@ -3,8 +3,6 @@
 #include "labels/ConfereEtiqueta.h"
 #include "packing/PdfFolderPrinter.h"
 
-#include <QHash>
-
 #include <stdexcept>
 
 namespace {
@@ -13,10 +11,6 @@ template <class T> T next(QQueue<T>& queue, const QString& what) {
     return queue.dequeue();
 }
 } // namespace
-
-void ScriptedOperator::message(const QString& text, const QString& title, Icon icon) {
-    shown << Shown{QStringLiteral("message"), text, title, icon};
-}
 
 bool ScriptedOperator::askYesNo(const QString& text, const QString& title, Icon icon) {
     shown << Shown{QStringLiteral("question"), text, title, icon};
@@ -43,16 +37,13 @@ bool ScriptedOperator::readBarcode(const QString& prompt, const QString& expecte
     shown << Shown{QStringLiteral("barcode"), prompt, expectedCode, Icon::None};
     for (;;) {
         if (readsEveryLabel && readings.isEmpty()) readings << expectedCode;
-        const std::optional<QString> reading = next(readings, QStringLiteral("barcode reading for ") + expectedCode);
+        const std::optional<QString> reading =
+            next(readings, QStringLiteral("barcode reading for ") + expectedCode);
         if (!reading) return false;
         const bool match = barcodeReadingMatches(*reading, expectedCode);
         readLog << std::make_pair(*reading, match);
         if (match) return true;
     }
-}
-
-void ScriptedOperator::progress(int done, int total) {
-    progressLog << std::make_pair(done, total);
 }
 
 std::unique_ptr<PagePrinter> ScriptedOperator::choosePagePrinter() {
@@ -70,11 +61,8 @@ QStringList ScriptedOperator::messages() const {
 }
 
 QString ScriptedOperator::kinds() const {
-    static const QHash<QString, QChar> letters{{"message", 'M'},    {"question", 'Q'}, {"input", 'I'},
-                                               {"file", 'F'},       {"printer", 'P'},  {"barcode", 'B'},
-                                               {"pageprinter", 'D'}};
     QString out;
-    for (const Shown& s : shown)
-        out += letters.value(s.kind, QLatin1Char('?'));
+    for (const Shown& s : shown) // each kind's initial, but D for the page-printer dialog
+        out += s.kind == QLatin1String("pageprinter") ? QLatin1Char('D') : s.kind.front().toUpper();
     return out;
 }

@@ -12,7 +12,7 @@
 class ScriptedOperator : public Operator {
   public:
     struct Shown {
-        QString kind; // "message", "question", "input", "file", "printer", "barcode"
+        QString kind; // "message", "question", "input", "file", "printer", "barcode", "pageprinter"
         QString text;
         QString title;
         Icon icon = Icon::None;
@@ -39,14 +39,16 @@ class ScriptedOperator : public Operator {
     // Every progress report, as (done, total).
     QList<std::pair<int, int>> progressLog;
 
-    void message(const QString& text, const QString& title, Icon icon) override;
+    void message(const QString& text, const QString& title, Icon icon) override {
+        shown << Shown{QStringLiteral("message"), text, title, icon};
+    }
     bool askYesNo(const QString& text, const QString& title, Icon icon) override;
     std::optional<QString> inputBox(const QString& prompt, const QString& title,
                                     const QString& defaultText) override;
     std::optional<QString> openFile(const QString& title, const QString& filter) override;
     std::optional<QString> choosePrinter(const QStringList& printers, const QString& current) override;
     bool readBarcode(const QString& prompt, const QString& expectedCode) override;
-    void progress(int done, int total) override;
+    void progress(int done, int total) override { progressLog << std::make_pair(done, total); }
     std::unique_ptr<PagePrinter> choosePagePrinter() override;
 
     // Texts of the message boxes shown, in order.

@@ -12,31 +12,25 @@
 namespace {
 QAtomicInt g_databases;
 
-Connection maintenance()
-{
+Connection maintenance() {
     return Connection::openServer(qEnvironmentVariable("ETIQUETAS_TEST_PG"), QStringLiteral("public"));
 }
 } // namespace
 
-bool TempHome::onServer()
-{
+bool TempHome::onServer() {
     return qEnvironmentVariable("ETIQUETAS_TEST_ENGINE") == QLatin1String("server");
 }
 
-QString TempHome::testServerUri(const QString& database)
-{
-    QUrl url(qEnvironmentVariable("ETIQUETAS_TEST_PG"));
-    url.setPath(QLatin1Char('/') + database);
-    return url.toString();
-}
-
-TempHome::TempHome()
-{
+TempHome::TempHome() {
     if (!m_dir.isValid()) throw std::runtime_error("no temporary folder");
     if (onServer()) {
-        m_database = QStringLiteral("t%1_%2").arg(QCoreApplication::applicationPid()).arg(g_databases.fetchAndAddRelaxed(1));
+        m_database = QStringLiteral("t%1_%2")
+                         .arg(QCoreApplication::applicationPid())
+                         .arg(g_databases.fetchAndAddRelaxed(1));
         maintenance().execute(QStringLiteral("CREATE DATABASE %1 TEMPLATE vorla_modelo").arg(m_database));
-        m_serverUri = testServerUri(m_database);
+        QUrl url(qEnvironmentVariable("ETIQUETAS_TEST_PG")); // its own database on the test server
+        url.setPath(QLatin1Char('/') + m_database);
+        m_serverUri = url.toString();
         home::writeServerFile(m_dir.path(), m_serverUri);
     } else {
         home::create(m_dir.path(), QStringLiteral("ADMIN"), QStringLiteral("1234"));
@@ -46,8 +40,7 @@ TempHome::TempHome()
     m_state->AbreConexaoPedidos();
 }
 
-TempHome::~TempHome()
-{
+TempHome::~TempHome() {
     m_state.reset();
     if (m_database.isEmpty()) return;
     try {

@@ -10,7 +10,7 @@
 // (ETIQUETAS_TEST_PG, its maintenance database's URI): a database of its own, copied
 // from vorla_modelo (made by --init-server), named in bd/servidor.txt, dropped at the end.
 class TempHome {
-public:
+  public:
     TempHome();
     ~TempHome();
     QString path() const { return m_dir.path(); }
@@ -20,10 +20,8 @@ public:
     static bool onServer();
     // The URI of this home's server database (empty on SQLite).
     QString serverUri() const { return m_serverUri; }
-    // The URI of a database of the test server (`database` replaces the maintenance one).
-    static QString testServerUri(const QString& database);
 
-private:
+  private:
     QTemporaryDir m_dir;
     QString m_database;
     QString m_serverUri;
