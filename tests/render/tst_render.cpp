@@ -49,14 +49,11 @@ QStringList decode(const QImage& picture) {
 // The box around every dark dot of the label (the note band aside).
 QRect ink(const QImage& picture, QRect within = {}) {
     if (within.isNull()) within = picture.rect();
-    int left = INT_MAX, top = INT_MAX, right = -1, bottom = -1;
+    QRect box;
     for (int y = within.top(); y <= within.bottom(); ++y)
         for (int x = within.left(); x <= within.right(); ++x)
-            if (qGray(picture.pixel(x, y)) < 128) {
-                left = std::min(left, x), right = std::max(right, x);
-                top = std::min(top, y), bottom = std::max(bottom, y);
-            }
-    return right < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
+            if (qGray(picture.pixel(x, y)) < 128) box |= QRect(x, y, 1, 1);
+    return box;
 }
 
 // A layout's job filled from the fixture's order line, as a builder sends it.
@@ -126,7 +123,6 @@ class tst_render : public QObject {
         QCOMPARE(found.join(u' '), expected);
     }
 
-    // Right and down, then left and up.
     void offsetMovesInk() {
         for (const QPoint offset : {QPoint(24, 16), QPoint(-8, -5)}) {
             LabelSettings settings = settingsFor(labeltype::Costura5023, "");
