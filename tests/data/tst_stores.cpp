@@ -1,10 +1,13 @@
 // The program's stores: made once with the first user, opened and reopened; the
-// statements it runs with their rows or refusals; a store it cannot use explained to the
-// operator; files the stock sqlite3 tool finds sound, before and after its REINDEX and
-// VACUUM.
+// statements it runs, as the adapter turns them into the store's, with their rows or
+// refusals; a store it cannot use explained to the operator; files the stock sqlite3
+// tool finds sound, before and after its REINDEX and VACUUM.
+#include "data/AccessDialect.h"
 #include "data/Connection.h"
 #include "data/DataError.h"
+#include "data/FoldingSql.h"
 #include "data/Home.h"
+#include "data/SqlText.h"
 #include "intake/TextImport.h"
 #include "packing/PackingList.h"
 #include "session/Login.h"
@@ -142,13 +145,9 @@ class tst_stores : public QObject {
         QCOMPARE(count(home.state().ConexaoCadastro, "Vendedor"), 1);
     }
 
-    void openFailsWithoutCreatingAFile_data() {
-        QTest::addColumn<QByteArray>("content");
-        QTest::newRow("missing") << QByteArray();
-        QTest::newRow("not a database") << QByteArray("this is not a database file at all, just text\n");
-    }
+    void openFailsWithoutCreatingAFile_data() { addRowsFrom(DATA_DIR "/unopened.txt"); }
     void openFailsWithoutCreatingAFile() {
-        QFETCH(QByteArray, content);
+        const QByteArray content = dataRow()["content"].toUtf8();
         QTemporaryDir dir;
         const QString file = dir.filePath("bd/vorla.db");
         if (!content.isEmpty() && QDir().mkpath(dir.filePath("bd"))) write(file, content);
@@ -209,6 +208,35 @@ class tst_stores : public QObject {
             }
         }
         QCOMPARE(transcript, lines);
+    }
+
+    // The adapter must turn the program's statements into the store's without touching a
+    // literal, and spell every known name as the schema does.
+    void translate_data() { addRowsFrom(DATA_DIR "/dialect.txt"); }
+    void translate() {
+        const DataRow r = dataRow();
+        const bool server = r["store"] == "server";
+        AccessDialect dialect;
+        dialect.setServerTarget(server);
+        for (const char* name :
+             {"VORLA", "VORLAPEDIDOS", "Identificação", "FORNECEDOR", "PEDIDO", "IDCODIGO", "Código"})
+            dialect.addName(server ? QString::fromUtf8(name).toLower() : QString::fromUtf8(name));
+        QCOMPARE(dialect.translate(r["sql"]), r["expected"]);
+    }
+
+    // Statements ask for the folding comparison only where SQLite's NOCASE would compare
+    // differently, so ASCII lookups keep their indexes.
+    void folding_data() { addRowsFrom(DATA_DIR "/folding.txt"); }
+    void folding() {
+        const DataRow r = dataRow();
+        QCOMPARE(foldingSql::apply(r["sql"]), r["expected"]);
+    }
+
+    void quoting() {
+        QCOMPARE(sqlText("ABC"), QString("ABC"));
+        QCOMPARE(sqlText("D'AVILA"), QString("D''AVILA"));
+        QCOMPARE(sqlText("' OR '1'='1"), QString("'' OR ''1''=''1"));
+        QCOMPARE(sqlText(""), QString(""));
     }
 
     void transactionRollsBackWhenNotCommitted() {

@@ -39,11 +39,6 @@ bool run(const QString& program, const QStringList& args, QByteArray* output = n
     return ok;
 }
 
-bool schedulerRunning() {
-    QByteArray out;
-    return run("lpstat", {"-r"}, &out) && out.contains("scheduler is running");
-}
-
 bool readable(int fd, int ms) {
     pollfd p{fd, POLLIN, 0};
     return ::poll(&p, 1, ms) > 0;
@@ -87,10 +82,11 @@ class FaultyPrinter {
     std::jthread m_thread;
 };
 const QByteArray kJob4KiB = QByteArray("^XA^FO10,10^FDVORLA^FS^XZ").repeated(4096 / 25 + 1).left(4096);
+const int kStatusTimeoutMs = 300;
 
 } // namespace
 
-class tst_raw_output : public QObject {
+class tst_printing : public QObject {
     Q_OBJECT
   private slots:
     void encodesWindows1252_data() { addRowsFrom(DATA_DIR "/windows-1252.txt"); }
@@ -101,11 +97,17 @@ class tst_raw_output : public QObject {
         if (r["back"] == "yes") QCOMPARE(fromWindows1252(bytes), r["text"]);
     }
 
+    // The bytes arrive unchanged, an empty job too; the deadline grows with the job, so a
+    // large job to a working printer still goes.
     void socketPrinterGetsExactBytes() {
+        QVERIFY(backends::socketDeadline(4 << 20) >
+                backends::socketDeadline(4096) + std::chrono::seconds(200));
         LoopbackPrinter printer;
         QVERIFY(ImprimeDireto(printer.uri(), "VORLA", kJob));
         QVERIFY(ImprimeDireto(printer.uri(), "VORLA", QString()));
-        QCOMPARE(printer.waitForJobs(2), (QList<QByteArray>{kJobBytes, QByteArray()}));
+        QVERIFY(ImprimeDireto(printer.uri(), "VORLA", QString(4 << 20, QLatin1Char('X'))));
+        QCOMPARE(printer.waitForJobs(3),
+                 (QList<QByteArray>{kJobBytes, QByteArray(), QByteArray(4 << 20, 'X')}));
     }
 
     void folderPrinterWritesOneFilePerJobInOrder() {
@@ -124,8 +126,7 @@ class tst_raw_output : public QObject {
     }
 
     void unwritableFolderFails() {
-        if (geteuid() == 0)
-            QSKIP("root writes into read-only folders (a missing folder: tst_printer_status)");
+        if (geteuid() == 0) QSKIP("root writes into read-only folders (a missing folder: otherPrinters)");
         QTemporaryDir dir;
         QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
         QVERIFY(!ImprimeDireto("file:" + dir.path(), "VORLA", kJob));
@@ -139,7 +140,9 @@ class tst_raw_output : public QObject {
     void spoolerQueue() {
         if (geteuid() != 0) QSKIP("adding a spooler queue needs root; CI runs this test as root");
         if (QStandardPaths::findExecutable("cupsdisable").isEmpty()) QSKIP("cups-client is not installed");
-        if (!schedulerRunning()) QSKIP("cupsd is not running (scripts/test.sh starts it)");
+        QByteArray scheduler;
+        if (!run("lpstat", {"-r"}, &scheduler) || !scheduler.contains("scheduler is running"))
+            QSKIP("cupsd is not running (scripts/test.sh starts it)");
 
         FakeLabelPrinter printer;
         const QString queue = QStringLiteral("etiquetas_test_%1").arg(getpid());
@@ -149,12 +152,10 @@ class tst_raw_output : public QObject {
         // Stopping the queue while its job is still going out would print that job again
         // when the queue starts: let it arrive first.
         QCOMPARE(printer.printer().waitForJobs(1, 30000).size(), 1);
-        for (const char* command : {"cupsdisable", "cupsreject", "cupsenable"}) {
+        for (const char* command : {"cupsdisable", "cupsreject", "cupsenable", "cupsaccept"}) {
             QVERIFY(run(command, {queue}));
             states << printerStatusText(queryPrinterStatus(queue));
         }
-        QVERIFY(run("cupsaccept", {queue}));
-        states << printerStatusText(queryPrinterStatus(queue));
         const bool sentAgain = ImprimeDireto(queue, "ZEBRA", kJob + "2");
         const QList<QByteArray> jobs = printer.printer().waitForJobs(2, 30000);
         QVERIFY(ImprimeDireto(queue, "VAZIO", QString())); // an empty job is accepted too
@@ -164,7 +165,7 @@ class tst_raw_output : public QObject {
                                       "Fila de impressão não aceita trabalhos", QString()}));
         QVERIFY(sent && sentAgain);
         QCOMPARE(jobs, (QList<QByteArray>{kJobBytes, kJobBytes + "2"}));
-        QVERIFY(printers::available(QString()).isEmpty() || !printers::available(QString()).contains(queue));
+        QVERIFY(!printers::available(QString()).contains(queue));
     }
 
     void printerListStartsWithTheCurrentPrinter() {
@@ -187,16 +188,38 @@ class tst_raw_output : public QObject {
         QVERIFY2(problem.contains(r["reason"]), qPrintable(problem));
     }
 
-    // The deadline grows with the job, so a large job to a working printer still goes.
-    void deadlineGrowsWithTheJob() {
-        QVERIFY(backends::socketDeadline(4 << 20) >
-                backends::socketDeadline(4096) + std::chrono::seconds(200));
-        LoopbackPrinter printer;
-        const QString big = QString(4 << 20, QLatin1Char('X'));
-        QVERIFY(ImprimeDireto(printer.uri(), QStringLiteral("VORLA"), big));
-        QCOMPARE(printer.waitForJobs(1).value(0).size(), big.size());
+    void labelPrinterAnswers_data() { addRowsFrom(DATA_DIR "/printer-answers.txt"); }
+    void labelPrinterAnswers() {
+        const DataRow r = dataRow();
+        FakeLabelPrinter printer(FakeLabelPrinter::answersNamed(r["answer"]));
+        const PrinterStatus status = queryPrinterStatus(printer.uri(), kStatusTimeoutMs);
+        QCOMPARE(printerStatusText(status), r["text"]);
+        QCOMPARE(printerStatusWord(status), r["word"]);
+        QCOMPARE(status.ready(), r["text"].isEmpty());
+        QCOMPARE(status.unanswered(), r["unanswered"] == "yes");
+        QCOMPARE(printer.printer().statusQueries(), 1);
+        QVERIFY(printer.printer().jobs().isEmpty()); // a question is no job
+    }
+
+    // Several problems at once are all told, each once.
+    void everyProblemIsTold() {
+        // "\002" the frame's start, then the paper-out and pause flags of the ~HS answer.
+        QByteArray answer = FakeLabelPrinter::reply(FakeLabelPrinter::Answer::HeadUp).bytes;
+        answer.replace("\002030,0,0,", "\002030,1,1,");
+        QCOMPARE(printerStatusText(zebra::readStatusAnswer(answer)),
+                 "Cabeça de impressão aberta\nImpressora sem etiquetas\nImpressora em pausa");
+    }
+
+    void otherPrinters_data() { addRowsFrom(DATA_DIR "/other-printers.txt"); }
+    void otherPrinters() {
+        const DataRow r = dataRow();
+        QTemporaryDir dir;
+        const QString printer = QString(r["printer"]).replace("<temp>", dir.path());
+        QCOMPARE(printerStatusText(queryPrinterStatus(printer, kStatusTimeoutMs)), r["text"]);
+        if (!r["prints"].isEmpty())
+            QCOMPARE(ImprimeDireto(printer, "VORLA", "^XA^FDok^FS^XZ"), r["prints"] == "yes");
     }
 };
 
-QTEST_GUILESS_MAIN(tst_raw_output)
-#include "tst_raw_output.moc"
+QTEST_GUILESS_MAIN(tst_printing)
+#include "tst_printing.moc"
