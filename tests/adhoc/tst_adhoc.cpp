@@ -42,6 +42,11 @@ struct Desk : Floor {
         window->Check2->setChecked(check2);
     }
 };
+
+// The desk with order 5001 looked up, as most tests start.
+struct Order5001 : Desk {
+    Order5001() { lookUp("123", "5001"); }
+};
 } // namespace
 
 class TstAdhoc : public QObject {
@@ -61,8 +66,7 @@ class TstAdhoc : public QObject {
     }
 
     void gridTakesQuantities() {
-        Desk d;
-        d.lookUp("123", "5001");
+        Order5001 d;
         QCOMPARE(d.window->txtnumprod->text(), QString("0000000123"));
         QCOMPARE(d.window->Griid_Recebimento->rowCount(), 3);
         QCOMPARE(d.window->Griid_Recebimento->horizontalHeaderItem(1)->text(), QString("PRODUCAO"));
@@ -79,8 +83,7 @@ class TstAdhoc : public QObject {
     }
 
     void printChecksTheChoices() {
-        Desk d;
-        d.lookUp("123", "5001");
+        Order5001 d;
         d.type(0, "5");
         QTest::mouseClick(d.window->Cmdimprimir, Qt::LeftButton);
         d.choose(labeltype::Preco5426, false, false);
@@ -102,8 +105,7 @@ class TstAdhoc : public QObject {
     }
 
     void zeroQuantitiesPrintNothingButClear() {
-        Desk d;
-        d.lookUp("123", "5001");
+        Order5001 d;
         d.choose(labeltype::Tag5360, false, false);
         QTest::mouseClick(d.window->Cmdimprimir, Qt::LeftButton);
         QCOMPARE(d.window->Griid_Recebimento->rowCount(), 1);
@@ -116,9 +118,8 @@ class TstAdhoc : public QObject {
     void sewingSixAcrossDividesTheQuantity_data() { addRowsFrom(DATA_DIR "/six-across.txt"); }
     void sewingSixAcrossDividesTheQuantity() {
         const DataRow r = dataRow();
-        Desk d;
+        Order5001 d;
         d.op.printers << std::nullopt; // the production window's load, on the first print
-        d.lookUp("123", "5001");
         d.choose(labeltype::Costura5016, false, true);
         d.type(1, r["quantity"]);
         QTest::mouseClick(d.window->cmdvisualizar, Qt::LeftButton);
@@ -137,9 +138,8 @@ class TstAdhoc : public QObject {
     }
 
     void packReprintAsksTheVolumeAndLoadsProductionOnce() {
-        Desk d;
+        Order5001 d;
         d.op.printers << std::nullopt;
-        d.lookUp("123", "5001");
         d.choose(labeltype::Pack, false, true);
         d.type(0, "1");
         d.op.inputs << QStringLiteral("4");
@@ -161,8 +161,7 @@ class TstAdhoc : public QObject {
     }
 
     void aRowThatDidNotPrintKeepsTheGrid() {
-        Desk d;
-        d.lookUp("123", "5001");
+        Order5001 d;
         d.op.printers << std::nullopt;
         d.choose(labeltype::Tag5360, false, false);
         d.type(0, "2");

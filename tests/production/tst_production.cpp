@@ -74,8 +74,7 @@ class TstProduction : public QObject {
         QCOMPARE(s.window->txtproducao->text(), QString());
         QCOMPARE(s.window->LBLFORN->text(), QString("FORN A"));
         QCOMPARE(s.screen(), QString("5001|7891000000011|5001||Faltam 4 de 4"));
-        QCOMPARE(s.column(r["lineFlag"], 0), QString("A"));
-        QCOMPARE(s.column(r["lineFlag"], 1), QString("N"));
+        QCOMPARE(storedValues(s.store, r["lineFlag"]), (QStringList{"A", "N", "N", "N"}));
 
         const QStringList after{"5001|7891000000028|5001||Faltam 3 de 4",
                                 "5001|7891000000035|5002|AVISO|Faltam 2 de 4",
@@ -232,9 +231,8 @@ class TstProduction : public QObject {
     }
 
     void comboListsAndProductionNumbers() {
-        const QStringList speeds = comboNumbers(-10, 25);
-        QCOMPARE(speeds.size(), 36);
-        QCOMPARE(speeds.first(), QString("-10"));
+        QCOMPARE(comboNumbers(-10, 25).size(), 36);
+        QCOMPARE(comboNumbers(-10, 25).first(), QString("-10"));
         QCOMPARE(comboNumbers(-5, 7).mid(4, 2), (QStringList{"-01", "00"}));
         QCOMPARE(formatProductionNumber("123"), QString("0000000123"));
         QCOMPARE(formatProductionNumber(" 00123 "), QString("0000000123"));
