@@ -11,9 +11,7 @@ namespace {
 const QString Unreachable = QStringLiteral("Não foi possível conectar ao servidor do banco de dados");
 
 QString stamp(qint64 secondsAgo) {
-    return QDateTime::currentDateTimeUtc()
-        .addSecs(-secondsAgo)
-        .toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss"));
+    return QDateTime::currentDateTimeUtc().addSecs(-secondsAgo).toString("yyyy-MM-ddTHH:mm:ss");
 }
 
 // Three orders of four lines with barcodes 789000000{order}{line}.
