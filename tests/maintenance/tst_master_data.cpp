@@ -1,22 +1,12 @@
 #include "maintenance/MasterData.h"
-#include "support/DataRows.h"
-#include "support/ScriptedOperator.h"
-#include "support/TempHome.h"
-
-#include <QtTest>
+#include "production/Fixture.h"
 
 namespace {
 // Every value of each TABLE.COLUMN of `columns`, in key order.
 QString stored(Connection& c, const QString& columns) {
     QStringList all;
-    for (const QString& tc : columns.split(' ')) {
-        QStringList values;
-        const QStringList t = tc.split('.');
-        for (Recordset rs = c.query("select " + t[1] + " as v from " + t[0] + " order by Código"); !rs.eof();
-             rs.moveNext())
-            values << rs.text("v");
-        all << values.join('|');
-    }
+    for (const QString& tc : columns.split(' '))
+        all << storedValues(c, tc.section('.', 1), tc.section('.', 0, 0) + " ORDER BY Código").join('|');
     return all.join(" / ");
 }
 } // namespace

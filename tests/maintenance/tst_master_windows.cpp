@@ -3,15 +3,14 @@
 #include "support/ScriptedOperator.h"
 #include "support/TempHome.h"
 
-#include <QtWidgets>
 #include <QtTest>
+#include <QtWidgets>
 
 // The master-data windows as the operator uses them, driven by object name.
 class TstMasterWindows : public QObject {
     Q_OBJECT
-private slots:
-    void clickTypeAndChangeReopens()
-    {
+  private slots:
+    void clickTypeAndChangeReopens() {
         TempHome home;
         home.state().ConexaoCadastro.execute("INSERT INTO Vendedor (NomeVendedor, USUARIO, SENHA, NIVEL) "
                                              "VALUES ('ZECA', 'ze', 'pw', '0')");
@@ -25,7 +24,8 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&window));
 
         // Ordered by level: ADMIN is the second row.
-        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualItemRect(grid->item(1, 0)).center());
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                          grid->visualItemRect(grid->item(1, 0)).center());
         QCOMPARE(window.nomeAnterior(), QString("ADMIN"));
         QCOMPARE(window.findChild<QLineEdit*>("txtsenha")->text(), QString("1234"));
         QVERIFY(name->text().isEmpty());
@@ -47,12 +47,12 @@ private slots:
         QVERIFY(again.nomeAnterior().isEmpty());
     }
 
-    void brandWindow()
-    {
+    void brandWindow() {
         TempHome home;
         Connection& c = home.state().ConexaoCadastro;
         c.execute("INSERT INTO FORNECEDOR (Fornecedor) VALUES ('FORN B'), ('FORN A')");
-        c.execute("INSERT INTO MARCA (NomeMarca, Vendedor, Grupo, Fornecedor) VALUES ('Kids', 'ADMIN', 'G', 'FORN A ')");
+        c.execute("INSERT INTO MARCA (NomeMarca, Vendedor, Grupo, Fornecedor) VALUES ('Kids', 'ADMIN', 'G', "
+                  "'FORN A ')");
         ScriptedOperator op;
         frmcadastro window(brandsTable(), home.state(), op);
         auto* fornecedor = window.findChild<QComboBox*>("cbofornecedor");
@@ -70,8 +70,7 @@ private slots:
         QCOMPARE(marca->text(), QString("Nova"));
     }
 
-    void shortcutOpensChosenWindow()
-    {
+    void shortcutOpensChosenWindow() {
         TempHome home;
         ScriptedOperator op;
         frmzepa main(home.state(), op);

@@ -19,7 +19,7 @@
 inline const QString Numprod = QStringLiteral("0000000123");
 
 // Every value of `expression` over the rows of `from`: by default a VORLA column, in
-// line order.
+// line order. The master-data tests read their tables with it too.
 inline QStringList storedValues(Connection& store, const QString& expression,
                                 const QString& from = QStringLiteral("VORLA ORDER BY Identificação")) {
     QStringList values;

@@ -1,14 +1,17 @@
+#include "intake/TextImport.h"
 #include "production/Fixture.h"
+#include "session/Guarded.h"
 
 #include <csignal>
 
 // Line claims: which workstation holds a line marked 'A'. The rules run on both engines;
-// two workstations at once (two processes of the production core) need the server.
+// two workstations at once (two processes of the production core) need the server, and
+// so does a server that goes away in the middle of work.
 namespace {
+const QString Unreachable = QStringLiteral("Não foi possível conectar ao servidor do banco de dados");
+
 QString stamp(qint64 secondsAgo) {
-    return QDateTime::currentDateTimeUtc()
-        .addSecs(-secondsAgo)
-        .toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss"));
+    return QDateTime::currentDateTimeUtc().addSecs(-secondsAgo).toString("yyyy-MM-ddTHH:mm:ss");
 }
 
 // Three orders of four lines with barcodes 789000000{order}{line}.
@@ -44,6 +47,17 @@ void printedOnceEach(Connection& store, const QStringList& barcodes, const QList
         QCOMPARE(std::count_if(jobs.begin(), jobs.end(), holdsLine), 1);
     }
     QCOMPARE(storedValues(store, "IMPRESSO5"), QStringList(barcodes.size(), "S"));
+}
+
+// The server of scripts/test.sh, which the outage tests stop and start again.
+bool serverCanBeStopped() {
+    return TempHome::onServer() && !qEnvironmentVariableIsEmpty("PG_SERVER_DIR");
+}
+
+void server(const char* action) {
+    QCOMPARE(QProcess::execute("bash",
+                               {"-c", QString(". %1/pg-server.sh && pg_server_%2").arg(SCRIPTS_DIR, action)}),
+             0);
 }
 } // namespace
 
@@ -86,21 +100,22 @@ class TstStations : public QObject {
     void twoStationsPrintEachLineOnce() {
         if (!TempHome::onServer()) QSKIP("one workstation per SQLite store");
         TempHome home;
-        const QStringList barcodes = addOrders(home.state().ConexaoPedidos);
+        Connection& store = home.state().ConexaoPedidos;
+        const QStringList barcodes = addOrders(store);
         LoopbackPrinter printerA, printerB;
         const auto a = startStation(home, "A", labeltype::Basket3225, printerA.uri());
         const auto b = startStation(home, "B", labeltype::Pack, printerB.uri());
         QVERIFY(a->waitForFinished(60000) && b->waitForFinished(60000));
-        printedOnceEach(home.state().ConexaoPedidos, barcodes, printerA.jobs() + printerB.jobs());
-        QCOMPARE(storedValues(home.state().ConexaoPedidos, "IMPRESSOETQ5", "VORLAPEDIDOS"),
-                 QStringList(3, "S"));
+        printedOnceEach(store, barcodes, printerA.jobs() + printerB.jobs());
+        QCOMPARE(storedValues(store, "IMPRESSOETQ5", "VORLAPEDIDOS"), QStringList(3, "S"));
     }
 
     // A station killed while holding a line: once the claim is stale the other takes it.
     void killedStationsLineIsTakenOver() {
         if (!TempHome::onServer()) QSKIP("one workstation per SQLite store");
         TempHome home;
-        const QStringList barcodes = addOrders(home.state().ConexaoPedidos);
+        Connection& store = home.state().ConexaoPedidos;
+        const QStringList barcodes = addOrders(store);
         LoopbackPrinter printerA, printerB;
         const auto a = startStation(home, "A", labeltype::Basket3225, printerA.uri(), {"hold"});
         QVERIFY(a->waitForReadyRead(30000));
@@ -108,11 +123,11 @@ class TstStations : public QObject {
         ::kill(pid_t(a->processId()), SIGKILL);
         a->waitForFinished();
         // Ten minutes later, as far as the claim can tell.
-        home.state().ConexaoPedidos.execute("UPDATE VORLA SET IMPRESSO5_DESDE = '" + stamp(11 * 60) +
-                                            "' WHERE IMPRESSO5_ESTACAO = 'A'");
+        store.execute("UPDATE VORLA SET IMPRESSO5_DESDE = '" + stamp(11 * 60) +
+                      "' WHERE IMPRESSO5_ESTACAO = 'A'");
         const auto b = startStation(home, "B", labeltype::Basket3225, printerB.uri());
         QVERIFY(b->waitForFinished(60000));
-        printedOnceEach(home.state().ConexaoPedidos, barcodes, printerB.jobs());
+        printedOnceEach(store, barcodes, printerB.jobs());
     }
 
     // Two packing lists printed at once: every order gets one number, the number a
@@ -135,6 +150,45 @@ class TstStations : public QObject {
                                             "FORN A=S0000000002 FORN C=S0000000005"));
         QCOMPARE(QDir(a.path()).entryList(QDir::Files).size() + QDir(b.path()).entryList(QDir::Files).size(),
                  3);
+    }
+
+    // The server goes away in the middle of work: the action stops with a message that
+    // says so, nothing of it is written, and the next action after the server is back
+    // works without the program being started again.
+    void importDuringOutage() {
+        if (!serverCanBeStopped()) QSKIP("needs the test server of scripts/test.sh");
+        Floor f;
+        const QString file = f.home.path() + "/pedido.txt";
+        QVERIFY(QFile::copy(DATA_DIR "/pedido.txt", file));
+        f.op.files << file << std::nullopt;
+        server("halt");
+        QVERIFY(!runGuarded(f.op, [&] { importTextFilesUntilDone(f.home.state(), f.op, "ADMIN"); }));
+        server("resume");
+        QCOMPARE(f.op.shown.last().title, QString("VORLA"));
+        QVERIFY(f.op.messages().last().contains(Unreachable));
+        f.home.state().AbreConexaoPedidos(); // as every import does when it starts
+        QCOMPARE(storedValues(f.store, "COUNT(*)", "VORLAPEDIDOS") +
+                     storedValues(f.store, "COUNT(*)", "VORLA"),
+                 (QStringList{"0", "0"}));
+        f.op.files.clear();
+        f.op.files << file << std::nullopt;
+        QVERIFY(runGuarded(f.op, [&] { importTextFilesUntilDone(f.home.state(), f.op, "ADMIN"); }));
+        QCOMPARE(storedValues(f.store, "COUNT(*)", "VORLA"), QStringList{"1"});
+    }
+
+    void clickDuringOutage() {
+        if (!serverCanBeStopped()) QSKIP("needs the test server of scripts/test.sh");
+        Run r(labeltype::Tag5360);
+        addOrder(r.store, Numprod, "5001", "FORN A", {{"7891000000011"}});
+        QVERIFY(r.run.enterProductionNumber(Numprod, r.d));
+        server("halt");
+        QVERIFY(!runGuarded(r.op, [&] { r.run.Cmdimprimir(r.d, stationSettings(), "ADMIN"); }));
+        QVERIFY(r.op.messages().last().contains(Unreachable));
+        server("resume");
+        QCOMPARE(r.printer.jobs().size(), 0);
+        QCOMPARE(r.column("IMPRESSO", 0), QString("A"));
+        QVERIFY(runGuarded(r.op, [&] { QVERIFY(r.run.Cmdimprimir(r.d, stationSettings(), "ADMIN")); }));
+        QCOMPARE(r.column("IMPRESSO", 0), QString("S"));
     }
 };
 
