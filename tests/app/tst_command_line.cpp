@@ -2,11 +2,7 @@
 #include "support/DataRows.h"
 #include "support/FakeLabelPrinter.h"
 
-#include <QDir>
-#include <QFile>
-#include <QProcess>
-#include <QTemporaryDir>
-#include <QTest>
+#include <QtTest>
 
 class tst_command_line : public QObject {
     Q_OBJECT

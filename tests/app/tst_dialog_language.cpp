@@ -2,14 +2,8 @@
 #include "app/Translations.h"
 #include "support/DataRows.h"
 
-#include <QAbstractButton>
-#include <QApplication>
-#include <QComboBox>
-#include <QDialog>
-#include <QLabel>
-#include <QMessageBox>
-#include <QTest>
-#include <QTimer>
+#include <QtTest>
+#include <QtWidgets>
 
 #include <functional>
 

@@ -7,15 +7,8 @@
 #include "support/TempHome.h"
 
 #include <QAction>
-#include <QApplication>
-#include <QFile>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMenu>
-#include <QMenuBar>
-#include <QPointer>
-#include <QPushButton>
-#include <QTest>
+#include <QtTest>
+#include <QtWidgets>
 
 using Icon = Operator::Icon;
 

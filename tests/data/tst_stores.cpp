@@ -16,11 +16,7 @@
 #include "support/ScriptedOperator.h"
 #include "support/TempHome.h"
 
-#include <QDir>
-#include <QFile>
-#include <QProcess>
-#include <QTemporaryDir>
-#include <QTest>
+#include <QtTest>
 
 #include <sqlite3.h>
 #include <sys/stat.h>

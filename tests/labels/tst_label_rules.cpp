@@ -11,12 +11,8 @@
 #include "labels/PreencheModelo.h"
 #include "support/DataRows.h"
 
-#include <QFile>
-#include <QLabel>
-#include <QLineEdit>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTimer>
+#include <QtTest>
+#include <QtWidgets>
 
 class LabelRulesTest : public QObject {
     Q_OBJECT

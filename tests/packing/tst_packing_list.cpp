@@ -9,9 +9,6 @@
 #include "support/ScriptedOperator.h"
 #include "support/TempHome.h"
 
-#include <QDir>
-#include <QProcess>
-#include <QRegularExpression>
 #include <QtTest>
 
 class TstPackingList : public QObject {

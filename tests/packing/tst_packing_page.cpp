@@ -9,10 +9,7 @@
 
 #include <QPageLayout>
 #include <QPdfWriter>
-#include <QProcess>
-#include <QRegularExpression>
-#include <QTemporaryDir>
-#include <QTest>
+#include <QtTest>
 
 namespace {
 struct Word {

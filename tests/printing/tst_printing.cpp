@@ -5,13 +5,7 @@
 #include "support/DataRows.h"
 #include "support/FakeLabelPrinter.h"
 
-#include <QDir>
-#include <QElapsedTimer>
-#include <QFile>
-#include <QProcess>
-#include <QStandardPaths>
-#include <QTemporaryDir>
-#include <QTest>
+#include <QtTest>
 
 #include <arpa/inet.h>
 #include <netinet/in.h>

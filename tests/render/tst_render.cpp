@@ -13,13 +13,8 @@
 #include "render/ZplRenderer.h"
 #include "support/DataRows.h"
 
-#include <QDir>
-#include <QFile>
-#include <QLabel>
-#include <QProcess>
-#include <QPushButton>
-#include <QTemporaryDir>
-#include <QTest>
+#include <QtTest>
+#include <QtWidgets>
 
 #include <zbar.h>
 

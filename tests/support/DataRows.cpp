@@ -1,8 +1,6 @@
 #include "support/DataRows.h"
 
-#include <QFile>
-#include <QStringList>
-#include <QTest>
+#include <QtTest>
 
 namespace {
 // The cells of one line: "|" separates them outside double quotes.

@@ -3,9 +3,7 @@
 #include "data/Connection.h"
 #include "data/Home.h"
 
-#include <QAtomicInt>
-#include <QCoreApplication>
-#include <QUrl>
+#include <QtTest>
 
 #include <stdexcept>
 
