@@ -1,9 +1,14 @@
 #pragma once
 
 // What the benchmarks share: an operator that answers at once, the median of timings,
-// and the production window's settings of a tag-label click.
+// and the clicks of the tag label's print button.
+#include "labels/LabelTypes.h"
 #include "production/ProductionRun.h"
+#include "production/ProductionTypes.h"
+#include "session/ProgramState.h"
 #include "session/Operator.h"
+
+#include <QDir>
 
 #include <algorithm>
 #include <cstdio>
@@ -30,15 +35,33 @@ inline double median(std::vector<double> v)
     return v[v.size() / 2];
 }
 
-// The production window's settings as the menu leaves them for `type`'s tag label,
-// with the window shown.
-inline ProductionSettings clickSettings(const ProductionType& type)
-{
-    ProductionSettings settings;
-    settings.cbotemp = "15";
-    settings.cbovelocidade = "06";
-    settings.cbocoluna = settings.cbolargura = "00";
-    settings.labels.producaoVisivel = true;
-    settings.labels.producaoCaption = type.caption;
-    return settings;
-}
+// Clicks of the production window's print button for the tag label on production
+// number 1 of `state`'s order store, with the settings the menu leaves and the window
+// shown; the jobs go to a folder printer in `folder`.
+class TagLabelClicks {
+public:
+    TagLabelClicks(ProgramState& state, const QString& folder)
+        : m_run(withFolderPrinter(state, folder), m_op, m_type)
+    {
+        m_settings.cbotemp = "15";
+        m_settings.cbovelocidade = "06";
+        m_settings.cbocoluna = m_settings.cbolargura = "00";
+        m_settings.labels.producaoVisivel = true;
+        m_settings.labels.producaoCaption = m_type.caption;
+        m_run.enterProductionNumber("1", m_display);
+    }
+    bool click() { return m_run.Cmdimprimir(m_display, m_settings, "ADMIN"); }
+
+private:
+    static ProgramState& withFolderPrinter(ProgramState& state, const QString& folder)
+    {
+        QDir().mkpath(folder);
+        state.ImpressoraSelecionada = "file:" + folder;
+        return state;
+    }
+    SilentOperator m_op;
+    const ProductionType& m_type = *productionType(labeltype::Tag5360);
+    ProductionRun m_run;
+    ProductionDisplay m_display;
+    ProductionSettings m_settings;
+};

@@ -101,14 +101,7 @@ int main(int argc, char** argv)
 
     ProgramState state(dir.path());
     state.AbreConexaoPedidos();
-    QDir(dir.path()).mkdir("etiquetas");
-    state.ImpressoraSelecionada = "file:" + dir.filePath("etiquetas");
-    SilentOperator op;
-    const ProductionType& type = *productionType(labeltype::Tag5360);
-    ProductionRun run(state, op, type);
-    ProductionDisplay display;
-    run.enterProductionNumber("1", display);
-    const ProductionSettings settings = clickSettings(type);
+    TagLabelClicks tagLabel(state, dir.filePath("etiquetas"));
 
     // Half the clicks with the jobs captured (the click's own work), half with each job
     // written to the folder printer (the work plus the job's send).
@@ -124,7 +117,7 @@ int main(int argc, char** argv)
         std::optional<printing::CaptureScope> capture;
         if (captured) capture.emplace();
         timer.start();
-        if (!run.Cmdimprimir(display, settings, "ADMIN")) return 1;
+        if (!tagLabel.click()) return 1;
         (captured ? ownWork : withSend).push_back(timer.nsecsElapsed() / 1e6);
         capture.reset();
         timer.start();

@@ -90,19 +90,12 @@ double clickMs(const QString& serverUri) {
                     .arg(5000 + o)
                     .arg(o * 10 + l, 10, 10, QLatin1Char('0')));
     }
-    QDir(dir.path()).mkdir("etiquetas");
-    state.ImpressoraSelecionada = "file:" + dir.filePath("etiquetas");
-    SilentOperator op;
-    const ProductionType& type = *productionType(labeltype::Tag5360);
-    ProductionRun run(state, op, type);
-    ProductionDisplay display;
-    run.enterProductionNumber("1", display);
-    const ProductionSettings settings = clickSettings(type);
+    TagLabelClicks tagLabel(state, dir.filePath("etiquetas"));
     std::vector<double> clicks;
     QElapsedTimer timer;
     for (int i = 0; i < kClicks && i < kOrders * 10; ++i) {
         timer.start();
-        if (!run.Cmdimprimir(display, settings, "ADMIN")) throw std::runtime_error("click failed");
+        if (!tagLabel.click()) throw std::runtime_error("click failed");
         clicks.push_back(timer.nsecsElapsed() / 1e6);
     }
     return median(clicks);
