@@ -315,7 +315,7 @@ std::unique_ptr<Connection::Impl> openImpl(const QString& file)
     impl->name = QStringLiteral("etiquetas-%1").arg(g_connectionCounter.fetchAndAddRelaxed(1));
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), impl->name);
     db.setDatabaseName(file);
-    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=3000"));
+    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=10000"));
     if (!db.open()) impl->fail(db.lastError());
     sqlite3* h = handleOf(db);
     if (!h) throw DataError(QStringLiteral("O driver do banco de dados local não está disponível."));
@@ -433,6 +433,8 @@ Connection Connection::openServer(const QString& uri, const QString& schema)
                                        "etiquetas-vorla --init-server.")
                             .arg(c.d->file));
     c.d->loadNames();
+    schemaUpgrade::bringServerUpToDate(c);
+    c.d->loadNames();  // tables an upgrade added
     return c;
 }
 
@@ -507,6 +509,16 @@ qint64 Connection::lastInsertId() const
     return d && d->handle ? qint64(sqlite3_last_insert_rowid(d->handle)) : 0;
 }
 
+QString Connection::stampSql(const QDateTime& local, int secondsBack) const
+{
+    if (d && d->server)
+        return QStringLiteral("to_char((now() - make_interval(secs => %1)) AT TIME ZONE 'UTC', "
+                              "'YYYY-MM-DD\"T\"HH24:MI:SS')")
+            .arg(secondsBack);
+    return QLatin1Char('\'') + local.toUTC().addSecs(-secondsBack).toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss")) +
+           QLatin1Char('\'');
+}
+
 void Connection::beginTransaction()
 {
     if (d && d->server) d->reconnectIfLost();
@@ -515,8 +527,13 @@ void Connection::beginTransaction()
     if (d->depth > 0) {
         QSqlQuery q(db);
         if (!q.exec(QStringLiteral("SAVEPOINT inner%1").arg(d->depth))) d->fail(q.lastError());
-    } else if (!db.transaction()) {
-        d->fail(db.lastError());
+    } else if (d->server) {
+        if (!db.transaction()) d->fail(db.lastError());
+    } else {
+        // The write lock is taken at the start (waiting up to the busy timeout), so a
+        // transaction that reads and then writes never meets another writer half-way.
+        QSqlQuery q(db);
+        if (!q.exec(QStringLiteral("BEGIN IMMEDIATE"))) d->fail(q.lastError());
     }
     ++d->depth;
 }

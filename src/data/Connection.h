@@ -3,6 +3,7 @@
 #include "data/AccessDialect.h"
 #include "data/Recordset.h"
 
+#include <QDateTime>
 #include <QString>
 #include <memory>
 
@@ -46,6 +47,12 @@ public:
     // The same, answering how many rows the statement changed.
     int executeCounted(const QString& sql);
     qint64 lastInsertId() const;
+
+    // The store's clock as an SQL expression of a claim stamp ('yyyy-MM-ddTHH:mm:ss', UTC),
+    // `secondsBack` seconds ago. A server answers with its own clock, so workstations whose
+    // clocks are out of step still agree on how old a claim is; a store file has no clock
+    // of its own and takes `local`, the workstation's, as a quoted literal.
+    QString stampSql(const QDateTime& local, int secondsBack = 0) const;
 
     // Transactions nest: an inner one is a savepoint of the outer.
     void beginTransaction();

@@ -326,7 +326,7 @@ void frmimpressao::txtproducao_Enter()
     bool found = false;
     if (type) {
         ProductionRun run(m_state, m_op, *type);
-        runGuarded(m_op, [&] { found = run.enterProductionNumber(typed, m_display); });
+        runGuarded(m_op, [&] { found = run.enterProductionNumber(typed, m_display, settings()); });
     }
     showDisplay();
     if (!found) txtproducao->setFocus();
