@@ -189,29 +189,41 @@ void frmnovoavulso::cbomarca_Click()
 
 bool frmnovoavulso::eventFilter(QObject* watched, QEvent* event)
 {
+    // The grid's own keys (arrows, Home/End, Page Up/Down, Shift+Tab) walk a long order;
+    // only Enter, Tab, Backspace and typed characters follow the quantity rules.
     if (watched == Griid_Recebimento && event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
-        Griid_Recebimento_KeyPress(key->key(), key->text());
-        return true;
+        return Griid_Recebimento_KeyPress(key->key(), key->text());
     }
     return QDialog::eventFilter(watched, event);
 }
 
-void frmnovoavulso::Griid_Recebimento_KeyPress(int key, const QString& text)
+void frmnovoavulso::keyPressEvent(QKeyEvent* event)
 {
+    // Esc would close the window and lose every quantity typed.
+    if (event->key() == Qt::Key_Escape) return;
+    QDialog::keyPressEvent(event);
+}
+
+bool frmnovoavulso::Griid_Recebimento_KeyPress(int key, const QString& text)
+{
+    const bool typed = !text.isEmpty() && text[0].unicode() >= 32 && text[0] != QChar(0x7f);
+    const bool moves = key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Tab;
+    if (!moves && key != Qt::Key_Backspace && !typed) return false;
     QTableWidget* grid = Griid_Recebimento;
     const int row = std::max(0, grid->currentRow());
     const int column = std::max(0, grid->currentColumn());
     if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Tab) {
         if (column + 1 <= GridColumns - 1) grid->setCurrentCell(row, column + 1);
         else grid->setCurrentCell(row + 1 < grid->rowCount() ? row + 1 : 0, 0);
-        return;
+        return true;
     }
     QTableWidgetItem* cell = grid->item(row, column);
     if (!cell) grid->setItem(row, column, cell = new QTableWidgetItem);
     const adhoc::CellEdit edit = adhoc::editCell(cell->text(), column, key, text);
     cell->setText(edit.text);
     if (edit.typed && column == adhoc::QtdColumn && key != Qt::Key_Backspace) cell->setForeground(Qt::red);
+    return true;
 }
 
 QList<adhoc::GridRow> frmnovoavulso::gridRows() const

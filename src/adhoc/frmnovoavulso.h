@@ -6,6 +6,7 @@
 #include <functional>
 
 class QCheckBox;
+class QKeyEvent;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -47,9 +48,11 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void Griid_Recebimento_KeyPress(int key, const QString& text);
+    // The quantity rules of a key in the grid; false for a key they leave to the grid.
+    bool Griid_Recebimento_KeyPress(int key, const QString& text);
     void clearGrid(bool withHeader);
     QList<adhoc::GridRow> gridRows() const;
     adhoc::PrintSettings printSettings() const;

@@ -13,6 +13,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -311,6 +312,14 @@ void frmimpressao::showDisplay()
     LBLVISOR->setVisible(d.LBLVISOR);
     lblrestantes->setText(d.linesTotal > 0 ? QStringLiteral("Faltam %1 de %2").arg(d.linesLeft).arg(d.linesTotal)
                                            : QString());
+}
+
+void frmimpressao::keyPressEvent(QKeyEvent* event)
+{
+    // Esc belongs to the read-back window: one pressed a moment too often after giving
+    // a read-back up must not close the production run.
+    if (event->key() == Qt::Key_Escape) return;
+    QDialog::keyPressEvent(event);
 }
 
 void frmimpressao::Command1_Click()
