@@ -1,5 +1,6 @@
 #include "adhoc/frmnovoavulso.h"
 
+#include "labels/Darkness.h"
 #include "production/MenuSettings.h"
 #include "production/frmimpressao.h"
 #include "session/Guarded.h"
@@ -60,7 +61,7 @@ frmnovoavulso::frmnovoavulso(ProgramState& state, Operator& op, std::function<QS
     Check2 = named(new QCheckBox, "Check2");
     Check1->setVisible(false);
     Check2->setVisible(false);
-    cbotemp = combo("cbotemp", comboNumbers(-15, 20));
+    cbotemp = combo("cbotemp", comboNumbers(darkness::First, darkness::Last));
     cbocoluna = combo("cbocoluna", comboNumbers(-50, 50));
     cbolargura = combo("cbolargura", comboNumbers(-100, 50));
     cbovel = combo("cbovel", comboNumbers(-10, 25));

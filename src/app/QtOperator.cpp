@@ -38,6 +38,8 @@ void QtOperator::message(const QString& text, const QString& title, Icon icon)
 bool QtOperator::askYesNo(const QString& text, const QString& title, Icon icon)
 {
     QMessageBox box(boxIcon(icon), title, text, QMessageBox::Yes | QMessageBox::No, QApplication::activeWindow());
+    // A habitual Enter, or a barcode reader's, must not send, delete or overwrite.
+    box.setDefaultButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
 }
 

@@ -1,6 +1,7 @@
 #include "labels/BuilderSteps.h"
 
 #include "labels/ConfereEtiqueta.h"
+#include "labels/Darkness.h"
 #include "labels/PreencheModelo.h"
 #include "labels/PrinterReady.h"
 #include "labels/QuantityRules.h"
@@ -12,12 +13,13 @@ namespace {
 const QString Title = QStringLiteral("VORLA");
 }
 
-std::optional<int> checkedSpeed(LabelContext& ctx, const QString& Velocidade) {
+std::optional<int> checkedSpeed(LabelContext& ctx, const QString& Velocidade, const QString& Temperatura) {
     if (const auto problem = ctx.settings.problem(Velocidade)) {
         ctx.op.message(*problem + QStringLiteral(" Nenhuma etiqueta foi impressa."), Title,
                        Operator::Icon::Information);
         return std::nullopt;
     }
+    if (!darkness::checked(ctx.op, Temperatura)) return std::nullopt;
     return wholeNumberText(Velocidade);
 }
 
@@ -63,8 +65,9 @@ LabelResult sendAndConfirm(LabelContext& ctx, const QString& job, int firstReadi
     if (!send(ctx, job)) return LabelResult::PrinterRefused;
     int reading = firstReading;
     if (!ConfereEtiqueta(ctx.op, reading, ctx.line.text(QStringLiteral("CODIG_BARR")))) {
-        ctx.op.message(QStringLiteral("Conferência do código de barras interrompida: a etiqueta não foi "
-                                      "confirmada e a linha não foi marcada como impressa."),
+        ctx.op.message(QStringLiteral("Conferência do código de barras interrompida: as etiquetas já saíram da "
+                                      "impressora, mas a linha não foi marcada como impressa. O próximo "
+                                      "\"Imprimir\" imprime estas etiquetas de novo: separe as que já saíram."),
                        Title, Operator::Icon::Warning);
         return LabelResult::NotConfirmed;
     }

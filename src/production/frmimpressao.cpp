@@ -2,6 +2,7 @@
 
 #include "printing/ImprimeDireto.h"
 #include "printing/PrinterStatus.h"
+#include "labels/Darkness.h"
 #include "production/MenuSettings.h"
 #include "session/Guarded.h"
 #include "session/Operator.h"
@@ -211,7 +212,7 @@ void frmimpressao::Form_Load()
 {
     choosePrinter();
     runGuarded(m_op, [&] { m_state.AbreConexaoPedidos(); });
-    cbotemp->addItems(comboNumbers(-15, 20));
+    cbotemp->addItems(comboNumbers(darkness::First, darkness::Last));
     cbocoluna->addItems(comboNumbers(-50, 50));
     cbolargura->addItems(comboNumbers(-100, 50));
     cbovelocidade->addItems(comboNumbers(-10, 25));

@@ -33,6 +33,15 @@ QStringList textsOfNextDialog(const std::function<void()>& open) {
     open();
     return texts;
 }
+
+// Presses `key` in the next modal dialog.
+void pressInNextDialog(Qt::Key key) {
+    QTimer::singleShot(0, [key] {
+        auto* dialog = QApplication::activeModalWidget();
+        if (!dialog) return pressInNextDialog(key);
+        QTest::keyClick(dialog, key);
+    });
+}
 } // namespace
 
 // Qt's own dialogs in the operators' language on a machine whose locale is not
@@ -58,6 +67,13 @@ class tst_dialog_language : public QObject {
             QVERIFY2(texts.contains(text), qPrintable(texts.join(" | ")));
         for (const QString& text : r["english"].split(';', Qt::SkipEmptyParts))
             QVERIFY2(!texts.contains(text), qPrintable(texts.join(" | ")));
+    }
+
+    // A question answered with Enter out of habit, or by a barcode reader, says "Não".
+    void enterAnswersNo() {
+        QtOperator op;
+        pressInNextDialog(Qt::Key_Return);
+        QVERIFY(!op.askYesNo("Enviar a etiqueta assim mesmo?", "VORLA", Operator::Icon::Question));
     }
 };
 
