@@ -49,14 +49,16 @@ zpl::JobWriter newJob(const LabelSettings& settings) {
 
 bool send(LabelContext& ctx, const QString& job) {
     if (!ensurePrinterReady(ctx.op, ctx.state.ImpressoraSelecionada)) return false;
-    QString problem;
-    if (ImprimeDireto(ctx.state.ImpressoraSelecionada, QStringLiteral("VORLA"), job, &problem)) return true;
+    SendFailure failure;
+    if (ImprimeDireto(ctx.state.ImpressoraSelecionada, QStringLiteral("VORLA"), job, &failure)) return true;
     const QString printer = ctx.state.ImpressoraSelecionada.isEmpty() ? QStringLiteral("(nenhuma)")
                                                                       : ctx.state.ImpressoraSelecionada;
-    const QString why = problem.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(problem);
+    const QString why = failure.cause.isEmpty() ? QString() : QStringLiteral(": ") + failure.cause;
+    const QString detail =
+        failure.detail.isEmpty() ? QString() : QStringLiteral("\n\nDetalhe técnico: ") + failure.detail;
     ctx.op.message(QStringLiteral("A impressora %1 não aceitou a etiqueta%2. Verifique a impressora e imprima "
-                                  "novamente: esta linha não foi marcada como impressa.")
-                       .arg(printer, why),
+                                  "novamente: esta linha não foi marcada como impressa.%3")
+                       .arg(printer, why, detail),
                    Title, Operator::Icon::Critical);
     return false;
 }

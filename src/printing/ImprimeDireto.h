@@ -14,9 +14,13 @@
 // returns false with nothing sent. Inside a printing::CaptureScope nothing is sent: the
 // job is kept there and counts as accepted. A network printer must take the job before a
 // deadline that grows with its size and close the connection without a reset;
-// `problem`, when given, receives why a send failed (empty when no reason is known).
+// `failure`, when given, receives why a send failed (empty when no reason is known).
+struct SendFailure {
+    QString cause;   // in the operator's words: "conexão recusada", "tempo esgotado", ...
+    QString detail;  // the system's own text, for a technician; often empty
+};
 bool ImprimeDireto(const QString& printer, const QString& documentName, const QString& data,
-                   QString* problem = nullptr);
+                   SendFailure* failure = nullptr);
 
 namespace printers {
 // The label printer at start: $PRINTER when set, otherwise the spooler's default queue.

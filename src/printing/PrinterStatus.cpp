@@ -23,6 +23,7 @@ struct Words {
 };
 const Words kWords[] = {
     {Reason::NoPrinter, "Nenhuma impressora de etiquetas escolhida", "Sem impressora"},
+    {Reason::BadAddress, "Endereço de impressora inválido: %1 (use socket://servidor[:porta])", "Endereço inválido"},
     {Reason::PaperOut, "Impressora sem etiquetas", "Sem etiquetas"},
     {Reason::HeadOpen, "Cabeça de impressão aberta", "Cabeça aberta"},
     {Reason::Paused, "Impressora em pausa", "Em pausa"},
@@ -50,7 +51,7 @@ PrinterStatus querySocket(const QString& address, int timeoutMs) {
     QString host;
     quint16 port = 0;
     if (!backends::parseHostAndPort(address, host, port)) {
-        status.add(Reason::NoAnswer, QStringLiteral("endereço inválido"));
+        status.add(Reason::BadAddress, QStringLiteral("socket://") + address);
         return status;
     }
     QElapsedTimer clock;

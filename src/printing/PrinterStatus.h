@@ -13,6 +13,7 @@
 struct PrinterStatus {
     enum class Reason {
         NoPrinter,         // no printer chosen
+        BadAddress,        // a socket:// name without a host or with a bad port (detail: the name)
         PaperOut,          // out of labels
         HeadOpen,          // print head up or cover open
         Paused,            // paused on the printer's panel
@@ -39,6 +40,8 @@ struct PrinterStatus {
     // still choose to send.
     bool unanswered() const;
     bool has(Reason reason) const;
+    // No printer to try again with: none chosen, or a name that cannot be one.
+    bool noPrinter() const { return has(Reason::NoPrinter) || has(Reason::BadAddress); }
     void add(Reason reason, const QString& detail = QString());
 };
 
