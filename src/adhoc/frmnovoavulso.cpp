@@ -1,10 +1,12 @@
 #include "adhoc/frmnovoavulso.h"
 
 #include "labels/Darkness.h"
+#include "printing/PrinterStatus.h"
 #include "production/MenuSettings.h"
 #include "production/frmimpressao.h"
 #include "session/Guarded.h"
 #include "session/Operator.h"
+#include "session/ProgramState.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -71,6 +73,8 @@ frmnovoavulso::frmnovoavulso(ProgramState& state, Operator& op, std::function<QS
     Cmdimprimir->setAutoDefault(false);
     cmdvisualizar = named(new QPushButton(QStringLiteral("Visualizar")), "cmdvisualizar");
     cmdvisualizar->setAutoDefault(false);
+    lblimpsel = named(new QLabel, "lblimpsel");
+    lblestado = named(new QLabel, "lblestado");
 
     auto* entry = new QHBoxLayout;
     entry->addWidget(new QLabel(QStringLiteral("Produção:")));
@@ -99,19 +103,39 @@ frmnovoavulso::frmnovoavulso(ProgramState& state, Operator& op, std::function<QS
     bottom->addWidget(cmdvisualizar, 0, Qt::AlignBottom);
     bottom->addWidget(Cmdimprimir, 0, Qt::AlignBottom);
 
+    auto* printerRow = new QHBoxLayout;
+    printerRow->addWidget(new QLabel(QStringLiteral("Impressora Selecionada:")));
+    printerRow->addWidget(lblimpsel);
+    printerRow->addWidget(lblestado);
+    printerRow->addStretch();
+
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(entry);
     layout->addWidget(Griid_Recebimento, 1);
+    layout->addLayout(printerRow);
     layout->addLayout(bottom);
     resize(1000, 560);
 
     clearGrid(false);
+    showPrinter();
 
     connect(txtnumprod, &QLineEdit::returnPressed, txtpedido, qOverload<>(&QWidget::setFocus));
     connect(txtpedido, &QLineEdit::returnPressed, this, &frmnovoavulso::txtpedido_Enter);
     connect(cbomarca, &QComboBox::activated, this, &frmnovoavulso::cbomarca_Click);
     connect(Cmdimprimir, &QPushButton::clicked, this, &frmnovoavulso::Cmdimprimir_Click);
     connect(cmdvisualizar, &QPushButton::clicked, this, &frmnovoavulso::cmdvisualizar_Click);
+}
+
+void frmnovoavulso::showPrinter()
+{
+    // Until the production window is loaded (on the first print, which asks for the
+    // printer) the current printer is the one it will offer.
+    const QString printer =
+        m_state.ImpressoraSelecionada.isEmpty() ? m_state.impressoraAtual : m_state.ImpressoraSelecionada;
+    const PrinterStatus status = queryPrinterStatus(printer);
+    lblimpsel->setText(printer);
+    lblestado->setText(printerStatusMark(status));
+    lblestado->setToolTip(printerStatusText(status));
 }
 
 void frmnovoavulso::clearGrid(bool withHeader)
@@ -285,6 +309,7 @@ void frmnovoavulso::Cmdimprimir_Click()
         }
     });
     Cmdimprimir->setEnabled(true);
+    showPrinter();
     // A row that did not print keeps the grid as it is, so nothing typed is lost.
     if (!noStoreError || !everyRowPrinted) return;
     clearGrid(false);

@@ -25,6 +25,13 @@ bool ImprimeDireto(const QString& printer, const QString& documentName, const QS
 namespace printers {
 // The label printer at start: $PRINTER when set, otherwise the spooler's default queue.
 QString defaultPrinter();
-// The spooler's queues, with `current` added first when it is not one of them.
-QStringList available(const QString& current);
+// The printers chosen before on this workstation, most recent first (at most ten): the
+// home's "impressoras.txt", one name a line, so a socket://, file: or png: printer
+// is offered again.
+QStringList remembered(const QString& home);
+// Puts `printer` first among the remembered ones; false when the file cannot be written.
+bool remember(const QString& home, const QString& printer);
+// What the printer chooser offers: `current` first, then the remembered printers, then
+// the spooler's queues, each once.
+QStringList available(const QString& current, const QStringList& remembered = {});
 } // namespace printers

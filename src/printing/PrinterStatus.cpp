@@ -181,6 +181,12 @@ QColor printerStatusColour(const PrinterStatus& status)
     return QColor(0xd0, 0x30, 0x30);
 }
 
+QString printerStatusMark(const PrinterStatus& status)
+{
+    return QStringLiteral("<span style=\"color:%1\">&#9679;</span> %2")
+        .arg(printerStatusColour(status).name(), printerStatusWord(status).toHtmlEscaped());
+}
+
 namespace zebra {
 
 QByteArray statusQuery() {

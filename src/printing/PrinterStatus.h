@@ -59,6 +59,8 @@ QString printerStatusWord(const PrinterStatus& status);
 // The colour of the mark beside that word: green ready, amber when the printer did not
 // say, red when something is known to be wrong.
 QColor printerStatusColour(const PrinterStatus& status);
+// The mark in its colour and the word, as rich text for a window's label.
+QString printerStatusMark(const PrinterStatus& status);
 
 namespace zebra {
 // What the printer's answer to "~HQES~HS" says, or UnreadableAnswer / NoAnswer when it

@@ -227,8 +227,12 @@ void frmimpressao::Form_Load()
 void frmimpressao::choosePrinter()
 {
     // The printer picked becomes the workstation's current one; cancelling keeps it.
-    if (const auto chosen = m_op.choosePrinter(printers::available(m_state.impressoraAtual), m_state.impressoraAtual))
+    const QStringList offered = printers::available(m_state.impressoraAtual, printers::remembered(m_state.home));
+    if (const auto chosen = m_op.choosePrinter(offered, m_state.impressoraAtual)) {
         m_state.impressoraAtual = *chosen;
+        // A printer that cannot be remembered is still the one chosen: nothing to tell.
+        printers::remember(m_state.home, *chosen);
+    }
     m_state.ImpressoraSelecionada = m_state.impressoraAtual;
     lblimpsel->setText(m_state.ImpressoraSelecionada);
     showPrinterState();
@@ -238,8 +242,7 @@ void frmimpressao::showPrinterState()
 {
     // Seen before the click: a printer out of labels, open or paused shows here.
     const PrinterStatus status = queryPrinterStatus(m_state.ImpressoraSelecionada);
-    lblestado->setText(QStringLiteral("<span style=\"color:%1\">&#9679;</span> %2")
-                           .arg(printerStatusColour(status).name(), printerStatusWord(status).toHtmlEscaped()));
+    lblestado->setText(printerStatusMark(status));
     lblestado->setToolTip(printerStatusText(status));
 }
 

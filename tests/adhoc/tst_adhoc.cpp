@@ -69,6 +69,8 @@ class TstAdhoc : public QObject {
     void gridTakesQuantities() {
         Order5001 d;
         QCOMPARE(d.window->txtnumprod->text(), QString("0000000123"));
+        QCOMPARE(d.window->lblimpsel->text(), d.printer.uri());
+        QVERIFY2(d.window->lblestado->text().endsWith(" Pronta"), qPrintable(d.window->lblestado->text()));
         QCOMPARE(d.window->Griid_Recebimento->rowCount(), 3);
         QCOMPARE(d.window->Griid_Recebimento->horizontalHeaderItem(1)->text(), QString("PRODUCAO"));
         QCOMPARE(d.cell(0, 0) + d.cell(1, 0) + d.cell(2, 0), QString("23"));
