@@ -38,15 +38,15 @@ void LabelCanvas::add(const QRectF& local, const QTransform& place, Paint paint)
     m_ink.push_back({local, place, std::move(paint)});
 }
 
-std::optional<QImage> LabelCanvas::picture(int width, int length, const QStringList& notes,
-                                           QString& error) const {
+QImage LabelCanvas::picture(int width, int length, QStringList& notes) const {
     const int inkRight = m_ink.empty() ? 0 : int(std::ceil(m_extent.right()));
     const int inkBottom = m_ink.empty() ? 0 : int(std::ceil(m_extent.bottom()));
-    const int w = width > 0 ? width : std::max(inkRight, 1);
-    const int h = std::max({length, inkBottom, 1});
+    int w = width > 0 ? width : std::max(inkRight, 1);
+    int h = std::max({length, inkBottom, 1});
     if (w > MaxWidth || h > MaxLength) {
-        error = QStringLiteral("Etiqueta grande demais para mostrar: %1 x %2 pontos.").arg(w).arg(h);
-        return std::nullopt;
+        notes << QStringLiteral("o que passa de %1 x %2 pontos").arg(MaxWidth).arg(MaxLength);
+        w = std::min(w, MaxWidth);
+        h = std::min(h, MaxLength);
     }
     const QString noteText =
         notes.isEmpty() ? QString() : QStringLiteral("Não mostrado: ") + notes.join(QStringLiteral(", "));

@@ -31,9 +31,9 @@ public:
 
     // The picture: `width` dots wide (0: as wide as the ink reaches), `length` dots long
     // or longer when the ink reaches further (gap-sensed stock is measured by the printer,
-    // not by "^LL"), white, with `notes` written in red in a band below the label.
-    // Empty, with `error` set, when the picture would be unreasonably large.
-    std::optional<QImage> picture(int width, int length, const QStringList& notes, QString& error) const;
+    // not by "^LL"), white, with `notes` written in red in a band below the label. Ink
+    // beyond any real label is cut off, with a note added to `notes` saying so.
+    QImage picture(int width, int length, QStringList& notes) const;
 
 private:
     struct Ink {

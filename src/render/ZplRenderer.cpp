@@ -54,11 +54,6 @@ struct Field {
     std::optional<QByteArray> data;
 };
 
-// The error of a malformed job; thrown inside the reader, caught at its top.
-struct Malformed {
-    QString text;
-};
-
 class Printer {
 public:
     RenderResult result;
@@ -71,8 +66,9 @@ private:
     void format(const Command& c);
     void endField();
     void endFormat();
-    int number(const Command& c, const QByteArrayList& p, int index, int fallback, int low = -MaxDots,
-               int high = MaxDots) const;
+    // Parameter `index` as the printer reads it: its leading digits, clamped to the range;
+    // `fallback` when it is missing or holds no digits.
+    int number(const QByteArrayList& p, int index, int fallback, int low = -MaxDots, int high = MaxDots) const;
     QByteArray fieldBytes() const;
     void note(const QString& what);
 
@@ -94,22 +90,22 @@ private:
 
     // The format being read.
     bool m_inFormat = false;
+    int m_formats = 0; // formats begun
     LabelCanvas m_canvas;
     QStringList m_notes;
     int m_copies = 1;
     Field m_field;
 };
 
-int Printer::number(const Command& c, const QByteArrayList& p, int index, int fallback, int low,
-                    int high) const {
-    if (index >= p.size() || p.at(index).isEmpty()) return fallback;
-    bool ok = false;
-    const int value = p.at(index).toInt(&ok);
-    if (!ok || value < low || value > high)
-        throw Malformed{QStringLiteral("Valor inválido em %1: \"%2\" (byte %3).")
-                            .arg(c.name(), QString::fromLatin1(p.at(index)))
-                            .arg(c.at)};
-    return value;
+// An orientation parameter; anything but N, R, I or B leaves `current`.
+char orientation(const QByteArray& p, char current) {
+    const char o = p.isEmpty() ? 0 : char(std::toupper(uchar(p.at(0))));
+    return QByteArrayLiteral("NRIB").contains(o) && o ? o : current;
+}
+
+int Printer::number(const QByteArrayList& p, int index, int fallback, int low, int high) const {
+    const std::optional<int> value = leadingNumber(p.value(index));
+    return value ? std::clamp(*value, low, high) : fallback;
 }
 
 void Printer::note(const QString& what) {
@@ -117,25 +113,20 @@ void Printer::note(const QString& what) {
 }
 
 void Printer::run(const QByteArray& job) {
-    const CommandList list = splitCommands(job);
-    try {
-        for (const Command& c : list.commands)
-            command(c);
-        if (!list.error.isEmpty()) throw Malformed{list.error};
-        if (m_inFormat)
-            throw Malformed{QStringLiteral("O trabalho termina sem ^XZ: a última etiqueta está incompleta.")};
-    } catch (const Malformed& fault) {
-        result.error = fault.text;
-    }
+    for (const Command& c : splitCommands(job))
+        command(c);
+    // A format the job leaves open is drawn as far as it goes.
+    if (m_inFormat) endFormat();
 }
 
 void Printer::command(const Command& c) {
     if (c.prefix == '~' && c.code == "DG") return downloadGraphic(c);
     if (SetupCommands.contains(c.code)) return;
     if (c.prefix == '^' && c.code == "XA") {
-        if (m_inFormat)
-            throw Malformed{QStringLiteral("^XA dentro de uma etiqueta aberta (byte %1).").arg(c.at)};
+        // A start inside an open format ends it: the next format begins.
+        if (m_inFormat) endFormat();
         m_inFormat = true;
+        m_formats++;
         m_canvas = LabelCanvas();
         m_copies = 1;
         m_field = Field();
@@ -157,46 +148,40 @@ void Printer::format(const Command& c) {
     } else if (code == "XZ") {
         endFormat();
     } else if (code == "LH") {
-        m_home = QPointF(number(c, p, 0, 0, 0), number(c, p, 1, 0, 0));
+        m_home = QPointF(number(p, 0, 0, 0), number(p, 1, 0, 0));
     } else if (code == "LS") {
-        m_shift = number(c, p, 0, 0, -9999, 9999);
+        m_shift = number(p, 0, 0, -9999, 9999);
     } else if (code == "PW") {
-        m_width = number(c, p, 0, m_width, 2);
+        m_width = number(p, 0, m_width, 2);
     } else if (code == "LL") {
-        m_length = number(c, p, 0, m_length, 1);
+        m_length = number(p, 0, m_length, 1);
     } else if (code == "FO" || code == "FT") {
-        m_field.origin = QPointF(number(c, p, 0, 0) - m_shift, number(c, p, 1, 0)) + m_home;
+        m_field.origin = QPointF(number(p, 0, 0) - m_shift, number(p, 1, 0)) + m_home;
         m_field.typeset = code == "FT";
     } else if (code == "A") {
         const char font = c.params.isEmpty() ? '0' : c.params.at(0);
         if (font != '0') note(QStringLiteral("^A%1").arg(QLatin1Char(font)));
         const QByteArrayList q = parameters(c.params.mid(1));
-        const QByteArray o = q.value(0).toUpper();
-        m_field.orientation = o.isEmpty() ? 'N' : o.at(0);
-        if (!QByteArrayLiteral("NRIB").contains(m_field.orientation))
-            throw Malformed{QStringLiteral("Orientação inválida em ^A (byte %1).").arg(c.at)};
-        m_field.fontHeight = number(c, q, 1, 0, 0, MaxFontDots);
-        m_field.fontWidth = number(c, q, 2, 0, 0, MaxFontDots);
+        m_field.orientation = orientation(q.value(0), m_field.orientation);
+        m_field.fontHeight = number(q, 1, 0, 0, MaxFontDots);
+        m_field.fontWidth = number(q, 2, 0, 0, MaxFontDots);
     } else if (code == "FH") {
         m_field.hexIndicator = c.params.isEmpty() ? '_' : c.params.at(0);
     } else if (code == "FB") {
         m_field.block = true;
-        m_field.blockWidth = number(c, p, 0, 0, 0);
-        m_field.blockLines = number(c, p, 1, 1, 1, 9999);
-        m_field.blockSpacing = number(c, p, 2, 0, -9999, 9999);
+        m_field.blockWidth = number(p, 0, 0, 0);
+        m_field.blockLines = number(p, 1, 1, 1, 9999);
+        m_field.blockSpacing = number(p, 2, 0, -9999, 9999);
         const QByteArray j = p.value(3).toUpper();
         m_field.blockJustify = j.isEmpty() ? 'L' : j.at(0);
-        if (number(c, p, 4, 0) != 0) note(QStringLiteral("^FB (recuo)"));
+        if (number(p, 4, 0) != 0) note(QStringLiteral("^FB (recuo)"));
     } else if (code == "BY") {
-        m_moduleWidth = number(c, p, 0, m_moduleWidth, 1, 10);
-        m_barHeight = number(c, p, 2, m_barHeight, 1);
+        m_moduleWidth = number(p, 0, m_moduleWidth, 1, 10);
+        m_barHeight = number(p, 2, m_barHeight, 1, MaxDots);
     } else if (code == "BC") {
         m_field.kind = Field::Kind::Code128;
-        const QByteArray o = p.value(0).toUpper();
-        m_field.orientation = o.isEmpty() ? 'N' : o.at(0);
-        if (!QByteArrayLiteral("NRIB").contains(m_field.orientation))
-            throw Malformed{QStringLiteral("Orientação inválida em ^BC (byte %1).").arg(c.at)};
-        m_field.barHeight = number(c, p, 1, m_barHeight, 1);
+        m_field.orientation = orientation(p.value(0), m_field.orientation);
+        m_field.barHeight = number(p, 1, m_barHeight, 1);
         if (p.value(2).toUpper() != "N") note(QStringLiteral("^BC (linha legível)"));
         if (!p.value(5).isEmpty() && p.value(5).toUpper() != "N")
             note(QStringLiteral("^BC (modo %1)").arg(QString::fromLatin1(p.value(5))));
@@ -205,20 +190,22 @@ void Printer::format(const Command& c) {
         m_field.orientation = 'N';
         if (!p.value(1).isEmpty() && p.value(1) != "2")
             note(QStringLiteral("^BQ (modelo %1)").arg(QString::fromLatin1(p.value(1))));
-        m_field.magnification = number(c, p, 2, 3, 1, 100);
+        m_field.magnification = number(p, 2, 3, 1, 100);
     } else if (code == "GB") {
         m_field.kind = Field::Kind::Box;
-        m_field.boxThickness = number(c, p, 2, 1, 1);
-        m_field.boxWidth = std::max(number(c, p, 0, 1, 1), m_field.boxThickness);
-        m_field.boxHeight = std::max(number(c, p, 1, 1, 1), m_field.boxThickness);
+        // A side shorter than the thickness is drawn as long as the thickness: "^GB697,0,55"
+        // is a bar 697 dots long and 55 thick.
+        m_field.boxThickness = number(p, 2, 1, 1, MaxDots);
+        m_field.boxWidth = std::max(number(p, 0, 1, 0, MaxDots), m_field.boxThickness);
+        m_field.boxHeight = std::max(number(p, 1, 1, 0, MaxDots), m_field.boxThickness);
         m_field.boxWhite = p.value(3).toUpper() == "W";
-        if (number(c, p, 4, 0, 0, 8) != 0) note(QStringLiteral("^GB (cantos arredondados)"));
+        if (number(p, 4, 0, 0, 8) != 0) note(QStringLiteral("^GB (cantos arredondados)"));
         m_field.data = QByteArray();
     } else if (code == "XG") {
         m_field.kind = Field::Kind::Graphic;
         m_field.graphic = graphicName(p.value(0));
-        m_field.magnifyX = number(c, p, 1, 1, 1, 10);
-        m_field.magnifyY = number(c, p, 2, 1, 1, 10);
+        m_field.magnifyX = number(p, 1, 1, 1, 10);
+        m_field.magnifyY = number(p, 2, 1, 1, 10);
         m_field.data = QByteArray();
     } else if (code == "FD") {
         m_field.data = c.params;
@@ -231,7 +218,8 @@ void Printer::format(const Command& c) {
         else
             m_graphics.remove(name);
     } else if (code == "PQ") {
-        m_copies = number(c, p, 0, 1, 1, 99999999);
+        // A quantity of 0 prints the format once.
+        m_copies = number(p, 0, 1, 1, 99999999);
     } else if (code == "DG") {
         downloadGraphic(c);
     } else {
@@ -282,13 +270,12 @@ void Printer::endField() {
 }
 
 void Printer::endFormat() {
-    if (m_field.data) throw Malformed{QStringLiteral("Campo sem ^FS no fim da etiqueta.")};
+    // A field left open at the end of the format prints as if closed.
+    endField();
     m_inFormat = false;
     if (m_canvas.isEmpty() && m_notes.isEmpty()) return;
-    QString error;
-    const auto picture = m_canvas.picture(m_width, m_length, m_notes, error);
-    if (!picture) throw Malformed{error};
-    result.labels.append({*picture, m_copies, m_notes});
+    const QImage picture = m_canvas.picture(m_width, m_length, m_notes);
+    result.labels.append({picture, m_copies, m_notes});
     m_notes.clear();
 }
 
@@ -370,8 +357,7 @@ void Printer::drawCode128(const QByteArray& data) {
     }
     const Symbol symbol = code128(content);
     if (!symbol.error.isEmpty())
-        throw Malformed{QStringLiteral("Código de barras ^BC impossível: %1 (\"%2\").")
-                            .arg(symbol.error, fromWindows1252(content))};
+        return note(QStringLiteral("^BC \"%1\" (%2)").arg(fromWindows1252(content), symbol.error));
     const int module = m_moduleWidth;
     const int height = m_field.barHeight;
     const QRectF local(0, -height, symbol.columns * module, height);
@@ -401,7 +387,7 @@ void Printer::drawQr(const QByteArray& data) {
         }
     }
     const Symbol symbol = qrCode(content, level);
-    if (!symbol.error.isEmpty()) throw Malformed{QStringLiteral("QR ^BQ impossível: %1.").arg(symbol.error)};
+    if (!symbol.error.isEmpty()) return note(QStringLiteral("^BQ (%1)").arg(symbol.error));
     const int m = m_field.magnification;
     const QRectF local(0, -symbol.rows * m, symbol.columns * m, symbol.rows * m);
     m_canvas.add(local, placement(m_field.origin, m_field.typeset, 'N', local),
@@ -441,23 +427,23 @@ void Printer::drawGraphic() {
 void Printer::downloadGraphic(const Command& c) {
     // name,total bytes,bytes per row,data; the data may hold commas of its own.
     const QByteArrayList p = c.params.split(',');
-    if (p.size() < 4) throw Malformed{QStringLiteral("~DG incompleto (byte %1).").arg(c.at)};
-    const int total = number(c, parameters(p.at(1)), 0, -1, 1, MaxGraphicBytes);
-    const int perRow = number(c, parameters(p.at(2)), 0, -1, 1, 9999);
+    if (p.size() < 4) return note(QStringLiteral("~DG %1 (incompleto)").arg(graphicName(p.value(0))));
+    const int total = number(parameters(p.at(1)), 0, -1, 1, MaxGraphicBytes);
+    const int perRow = number(parameters(p.at(2)), 0, -1, 1, 9999);
     const QByteArray data = c.params.mid(p.at(0).size() + p.at(1).size() + p.at(2).size() + 3);
     const QByteArray bits = decodeGraphicData(data, perRow, total);
     const QString name = graphicName(p.at(0));
-    if (bits.isEmpty())
-        throw Malformed{
-            QStringLiteral("Gráfico %1 do ~DG inválido ou truncado (byte %2).").arg(name).arg(c.at)};
+    if (bits.isEmpty()) return note(QStringLiteral("~DG %1 (inválido ou incompleto)").arg(name));
     m_graphics.insert(name, graphicImage(bits, perRow));
 }
 
 void Printer::finish() {
-    if (m_notes.isEmpty() || !result.ok()) return;
-    QString error;
-    if (const auto picture = LabelCanvas().picture(m_width, 1, m_notes, error))
-        result.labels.append({*picture, 1, m_notes});
+    if (m_formats == 0) {
+        result.error = QStringLiteral("O trabalho não tem nenhuma etiqueta (^XA).");
+        return;
+    }
+    if (m_notes.isEmpty()) return;
+    result.labels.append({LabelCanvas().picture(m_width, 1, m_notes), 1, m_notes});
     m_notes.clear();
 }
 
@@ -465,10 +451,8 @@ RenderResult renderAll(const QList<QByteArray>& jobs) {
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
         return {{}, QStringLiteral("Sem aplicação gráfica: as etiquetas não podem ser desenhadas.")};
     Printer printer;
-    for (const QByteArray& job : jobs) {
+    for (const QByteArray& job : jobs)
         printer.run(job);
-        if (!printer.result.ok()) break;
-    }
     printer.finish();
     return printer.result;
 }

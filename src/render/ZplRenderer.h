@@ -36,19 +36,19 @@ struct RenderedLabel {
 
 struct RenderResult {
     QList<RenderedLabel> labels; // one per label format that draws something
-    QString error;               // why the job could not be read to its end; empty when it could
+    QString error;               // set only when the job holds no label format at all
 
     bool ok() const { return error.isEmpty(); }
     QList<QImage> pictures() const;
 };
 
-// One job. A format that draws nothing (a set-up format, one that only deletes a
-// graphic) gives no picture. A truncated or malformed job gives the labels read before
-// the fault and an error naming it.
+// One job, read as a printer reads it: a value out of range or odd takes what the printer
+// makes of it, a format cut short is drawn as far as it goes. A format that draws nothing
+// (a set-up format, one that only deletes a graphic) gives no picture.
 RenderResult renderJob(const QByteArray& job);
 
 // Several jobs sent one after the other: graphics downloaded by one stay for the next,
-// as in the printer's memory. Stops at the first job with an error.
+// as in the printer's memory.
 RenderResult renderJobs(const QList<QByteArray>& jobs);
 
 } // namespace render
