@@ -33,10 +33,34 @@ QTransform placement(QPointF origin, bool typeset, char orientation, const QRect
     return turn * QTransform::fromTranslate(at.x(), at.y());
 }
 
-void LabelCanvas::add(const QRectF& local, const QTransform& place, Paint paint) {
+void LabelCanvas::add(const QRectF& local, const QTransform& place, Paint paint, bool reversed) {
     m_extent = m_extent.united(place.mapRect(local));
-    m_ink.push_back({local, place, std::move(paint)});
+    m_ink.push_back({local, place, std::move(paint), reversed});
 }
+
+namespace {
+// A reversed element: drawn alone as a mask, then every dot under the mask flipped.
+void drawReversed(QImage& image, const QRect& clip, const QTransform& place, const QRectF& local,
+                  const LabelCanvas::Paint& paint) {
+    const QRect area = place.mapRect(local).toAlignedRect().intersected(clip);
+    if (area.isEmpty()) return;
+    QImage mask(area.size(), QImage::Format_ARGB32);
+    mask.fill(Qt::transparent);
+    {
+        QPainter painter(&mask);
+        painter.setTransform(place * QTransform::fromTranslate(-area.x(), -area.y()));
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(Qt::black);
+        paint(painter);
+    }
+    for (int y = 0; y < area.height(); ++y) {
+        const QRgb* from = reinterpret_cast<const QRgb*>(mask.constScanLine(y));
+        QRgb* to = reinterpret_cast<QRgb*>(image.scanLine(area.y() + y)) + area.x();
+        for (int x = 0; x < area.width(); ++x)
+            if (qAlpha(from[x]) >= 128) to[x] = qGray(to[x]) < 128 ? qRgb(255, 255, 255) : qRgb(0, 0, 0);
+    }
+}
+} // namespace
 
 QImage LabelCanvas::picture(int width, int length, QStringList& notes) const {
     const int inkRight = m_ink.empty() ? 0 : int(std::ceil(m_extent.right()));
@@ -61,6 +85,13 @@ QImage LabelCanvas::picture(int width, int length, QStringList& notes) const {
     QPainter painter(&image);
     painter.setClipRect(0, 0, w, h);
     for (const Ink& ink : m_ink) {
+        if (ink.reversed) {
+            painter.end();
+            drawReversed(image, QRect(0, 0, w, h), ink.place, ink.local, ink.paint);
+            painter.begin(&image);
+            painter.setClipRect(0, 0, w, h);
+            continue;
+        }
         painter.setTransform(ink.place);
         painter.setPen(Qt::NoPen);
         painter.setBrush(Qt::black);

@@ -21,12 +21,26 @@ namespace render {
 // or B (270°); `local` is the element's extent around its own (0,0).
 QTransform placement(QPointF origin, bool typeset, char orientation, const QRectF& local);
 
+// Where a field goes: its origin, whether typeset ("^FT") or top-left ("^FO"), its
+// orientation and whether it is reversed ("^FR").
+struct FieldPlace {
+    QPointF origin;
+    bool typeset = false;
+    char orientation = 'N';
+    bool reversed = false;
+};
+
 class LabelCanvas {
 public:
     using Paint = std::function<void(QPainter&)>;
 
-    // An element drawn by `paint` in its own coordinates, within `local`.
-    void add(const QRectF& local, const QTransform& place, Paint paint);
+    // An element drawn by `paint` in its own coordinates, within `local`, in black (or
+    // white, as it chooses). A reversed element ("^FR") turns every dot it covers to the
+    // opposite of what lies beneath: black on white, white on black.
+    void add(const QRectF& local, const QTransform& place, Paint paint, bool reversed = false);
+    void add(const QRectF& local, const FieldPlace& at, Paint paint) {
+        add(local, placement(at.origin, at.typeset, at.orientation, local), std::move(paint), at.reversed);
+    }
     bool isEmpty() const { return m_ink.empty(); }
 
     // The picture: `width` dots wide (0: as wide as the ink reaches), `length` dots long
@@ -40,6 +54,7 @@ private:
         QRectF local;
         QTransform place;
         Paint paint;
+        bool reversed;
     };
     std::vector<Ink> m_ink;
     QRectF m_extent;

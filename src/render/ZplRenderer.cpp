@@ -1,13 +1,14 @@
 #include "render/ZplRenderer.h"
 
-#include "printing/Windows1252.h"
+#include "render/Code128.h"
+#include "render/CodePages.h"
+#include "render/FieldInk.h"
+#include "render/FieldText.h"
 #include "render/LabelCanvas.h"
-#include "render/LabelFont.h"
 #include "render/StoredGraphic.h"
 #include "render/Symbols.h"
 #include "render/ZplCommands.h"
 
-#include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QHash>
 #include <QSet>
@@ -25,34 +26,54 @@ QList<QImage> RenderResult::pictures() const {
 
 namespace {
 
-const QSet<QByteArray> SetupCommands = {"TA", "JS", "LT", "MN", "MT", "PO", "PM", "JM", "PR",
-                                        "SD", "JU", "LR", "CI", "MM", "CC", "CD", "CT"};
+// Settings of the print engine and the media that leave the picture as it is.
+const QSet<QByteArray> SetupCommands = {"TA", "JS", "LT", "MN", "MT", "PO", "PM", "JM", "PR", "SD", "JU",
+                                        "MM", "CC", "CD", "CT", "PA", "MD", "ML", "FX", "PF", "JZ"};
 constexpr int MaxDots = 32000;           // the printer's own limit for positions and sizes
 constexpr int MaxFontDots = 3000;        // far above any label text
 constexpr int MaxGraphicBytes = 4 << 20; // a stored graphic of this size fills no label
+// Under "^FO" a QR Code's top edge sits this far below the origin; under "^FT" its bottom
+// edge sits three modules above it.
+constexpr int QrTopOffset = 10;
+constexpr int QrTypesetModules = 3;
 
 struct Field {
-    enum class Kind { Text, Code128, Qr, Box, Graphic };
+    enum class Kind { Text, Barcode, Box, Ellipse, Diagonal, Graphic, Image };
     Kind kind = Kind::Text;
-    QPointF origin;
-    bool typeset = false;
-    char orientation = 'N';
-    int fontHeight = 0; // 0: the printer's default text size
+    FieldPlace place;
+    char font = 0; // from ^A; 0: the default font
+    int fontHeight = 0;
     int fontWidth = 0;
     char hexIndicator = 0;
-    bool block = false;
-    int blockWidth = 0;
-    int blockLines = 1;
-    int blockSpacing = 0;
-    char blockJustify = 'L';
-    int barHeight = 0;
-    int magnification = 3;
-    int boxWidth = 1, boxHeight = 1, boxThickness = 1;
-    bool boxWhite = false;
+    TextBlock block;
+    QByteArray symbology; // "BC", "BQ", ... for a barcode
+    QByteArrayList barcode; // the barcode command's parameters
+    int w = 1, h = 1, t = 1, rounding = 0;
+    bool white = false, rising = true;
     QString graphic;
     int magnifyX = 1, magnifyY = 1;
+    QImage image;
     std::optional<QByteArray> data;
 };
+
+// An orientation parameter; anything but N, R, I or B leaves `current`.
+char orientation(const QByteArray& p, char current) {
+    const char o = p.isEmpty() ? 0 : char(std::toupper(uchar(p.at(0))));
+    return o && QByteArrayLiteral("NRIB").contains(o) ? o : current;
+}
+
+// A Y/N parameter; anything else leaves `fallback`.
+bool yes(const QByteArray& p, bool fallback) {
+    const char c = p.isEmpty() ? 0 : char(std::toupper(uchar(p.at(0))));
+    return c == 'Y' ? true : c == 'N' ? false : fallback;
+}
+
+QByteArray digitsOnly(const QByteArray& data) {
+    QByteArray out;
+    for (const char c : data)
+        if (c >= '0' && c <= '9') out.append(c);
+    return out;
+}
 
 class Printer {
 public:
@@ -71,13 +92,14 @@ private:
     int number(const QByteArrayList& p, int index, int fallback, int low = -MaxDots, int high = MaxDots) const;
     QByteArray fieldBytes() const;
     void note(const QString& what);
+    void startField();
 
     void drawText(const QString& text);
-    void drawCode128(const QByteArray& data);
+    void drawBarcode(const QByteArray& data);
     void drawQr(const QByteArray& data);
-    void drawBox();
     void drawGraphic();
     void downloadGraphic(const Command& c);
+    void graphicField(const Command& c);
 
     // Kept from format to format, as the printer keeps them.
     QHash<QString, QImage> m_graphics;
@@ -87,6 +109,12 @@ private:
     int m_length = 0;
     int m_moduleWidth = 2;
     int m_barHeight = 10;
+    char m_fieldOrientation = 'N'; // ^FW
+    char m_defaultFont = 'A';      // ^CF; the printer starts with its 9 x 5 font A
+    int m_defaultHeight = 9;
+    int m_defaultWidth = 5;
+    int m_codePage = 0; // ^CI
+    bool m_labelReversed = false; // ^LR
 
     // The format being read.
     bool m_inFormat = false;
@@ -97,12 +125,6 @@ private:
     Field m_field;
 };
 
-// An orientation parameter; anything but N, R, I or B leaves `current`.
-char orientation(const QByteArray& p, char current) {
-    const char o = p.isEmpty() ? 0 : char(std::toupper(uchar(p.at(0))));
-    return QByteArrayLiteral("NRIB").contains(o) && o ? o : current;
-}
-
 int Printer::number(const QByteArrayList& p, int index, int fallback, int low, int high) const {
     const std::optional<int> value = leadingNumber(p.value(index));
     return value ? std::clamp(*value, low, high) : fallback;
@@ -110,6 +132,12 @@ int Printer::number(const QByteArrayList& p, int index, int fallback, int low, i
 
 void Printer::note(const QString& what) {
     if (!m_notes.contains(what)) m_notes << what;
+}
+
+void Printer::startField() {
+    m_field = Field();
+    m_field.place.orientation = m_fieldOrientation;
+    m_field.place.reversed = m_labelReversed;
 }
 
 void Printer::run(const QByteArray& job) {
@@ -121,6 +149,15 @@ void Printer::run(const QByteArray& job) {
 
 void Printer::command(const Command& c) {
     if (c.prefix == '~' && c.code == "DG") return downloadGraphic(c);
+    if (c.code == "CI") {
+        m_codePage = number(parameters(c.params), 0, 0, 0, 99);
+        if (!knownCodePage(m_codePage)) note(QStringLiteral("^CI%1").arg(m_codePage));
+        return;
+    }
+    if (c.code == "LR") {
+        m_labelReversed = yes(c.params, false);
+        return;
+    }
     if (SetupCommands.contains(c.code)) return;
     if (c.prefix == '^' && c.code == "XA") {
         // A start inside an open format ends it: the next format begins.
@@ -129,7 +166,7 @@ void Printer::command(const Command& c) {
         m_formats++;
         m_canvas = LabelCanvas();
         m_copies = 1;
-        m_field = Field();
+        startField();
         return;
     }
     if (!m_inFormat) {
@@ -156,50 +193,74 @@ void Printer::format(const Command& c) {
     } else if (code == "LL") {
         m_length = number(p, 0, m_length, 1);
     } else if (code == "FO" || code == "FT") {
-        m_field.origin = QPointF(number(p, 0, 0) - m_shift, number(p, 1, 0)) + m_home;
-        m_field.typeset = code == "FT";
+        m_field.place.origin = QPointF(number(p, 0, 0) - m_shift, number(p, 1, 0)) + m_home;
+        m_field.place.typeset = code == "FT";
+    } else if (code == "FW") {
+        m_fieldOrientation = orientation(p.value(0), m_fieldOrientation);
+        if (!m_field.data) m_field.place.orientation = m_fieldOrientation;
+    } else if (code == "FR") {
+        m_field.place.reversed = true;
+    } else if (code == "CF") {
+        const QByteArray font = p.value(0).toUpper();
+        if (!font.isEmpty()) m_defaultFont = font.at(0);
+        const int h = number(p, 1, 0, 0, MaxFontDots);
+        const int w = number(p, 2, 0, 0, MaxFontDots);
+        if (h > 0 || w > 0) {
+            m_defaultHeight = h > 0 ? h : w;
+            m_defaultWidth = w > 0 ? w : h;
+        }
     } else if (code == "A") {
-        const char font = c.params.isEmpty() ? '0' : c.params.at(0);
-        if (font != '0') note(QStringLiteral("^A%1").arg(QLatin1Char(font)));
+        const char font = c.params.isEmpty() ? '0' : char(std::toupper(uchar(c.params.at(0))));
+        m_field.font = font;
         const QByteArrayList q = parameters(c.params.mid(1));
-        m_field.orientation = orientation(q.value(0), m_field.orientation);
+        m_field.place.orientation = orientation(q.value(0), m_fieldOrientation);
         m_field.fontHeight = number(q, 1, 0, 0, MaxFontDots);
         m_field.fontWidth = number(q, 2, 0, 0, MaxFontDots);
     } else if (code == "FH") {
         m_field.hexIndicator = c.params.isEmpty() ? '_' : c.params.at(0);
     } else if (code == "FB") {
-        m_field.block = true;
-        m_field.blockWidth = number(p, 0, 0, 0);
-        m_field.blockLines = number(p, 1, 1, 1, 9999);
-        m_field.blockSpacing = number(p, 2, 0, -9999, 9999);
+        TextBlock& b = m_field.block;
+        b.on = true;
+        b.width = number(p, 0, 0, 0);
+        b.lines = number(p, 1, 1, 1, 9999);
+        b.spacing = number(p, 2, 0, -9999, 9999);
         const QByteArray j = p.value(3).toUpper();
-        m_field.blockJustify = j.isEmpty() ? 'L' : j.at(0);
-        if (number(p, 4, 0) != 0) note(QStringLiteral("^FB (recuo)"));
+        b.justify = !j.isEmpty() && QByteArrayLiteral("LCRJ").contains(j.at(0)) ? j.at(0) : 'L';
+        b.indent = number(p, 4, 0, 0, 9999);
     } else if (code == "BY") {
         m_moduleWidth = number(p, 0, m_moduleWidth, 1, 10);
         m_barHeight = number(p, 2, m_barHeight, 1, MaxDots);
-    } else if (code == "BC") {
-        m_field.kind = Field::Kind::Code128;
-        m_field.orientation = orientation(p.value(0), m_field.orientation);
-        m_field.barHeight = number(p, 1, m_barHeight, 1);
-        if (p.value(2).toUpper() != "N") note(QStringLiteral("^BC (linha legível)"));
-        if (!p.value(5).isEmpty() && p.value(5).toUpper() != "N")
-            note(QStringLiteral("^BC (modo %1)").arg(QString::fromLatin1(p.value(5))));
-    } else if (code == "BQ") {
-        m_field.kind = Field::Kind::Qr;
-        m_field.orientation = 'N';
-        if (!p.value(1).isEmpty() && p.value(1) != "2")
-            note(QStringLiteral("^BQ (modelo %1)").arg(QString::fromLatin1(p.value(1))));
-        m_field.magnification = number(p, 2, 3, 1, 100);
+    } else if (code == "BC" || code == "BE" || code == "B3" || code == "BU" || code == "B2" || code == "BX" ||
+               code == "B7" || code == "BQ") {
+        m_field.kind = Field::Kind::Barcode;
+        m_field.symbology = code;
+        m_field.barcode = p;
+        if (code != "BQ") m_field.place.orientation = orientation(p.value(0), m_fieldOrientation);
     } else if (code == "GB") {
-        m_field.kind = Field::Kind::Box;
         // A side shorter than the thickness is drawn as long as the thickness: "^GB697,0,55"
         // is a bar 697 dots long and 55 thick.
-        m_field.boxThickness = number(p, 2, 1, 1, MaxDots);
-        m_field.boxWidth = std::max(number(p, 0, 1, 0, MaxDots), m_field.boxThickness);
-        m_field.boxHeight = std::max(number(p, 1, 1, 0, MaxDots), m_field.boxThickness);
-        m_field.boxWhite = p.value(3).toUpper() == "W";
-        if (number(p, 4, 0, 0, 8) != 0) note(QStringLiteral("^GB (cantos arredondados)"));
+        m_field.kind = Field::Kind::Box;
+        m_field.t = number(p, 2, 1, 1, MaxDots);
+        m_field.w = std::max(number(p, 0, 1, 0, MaxDots), m_field.t);
+        m_field.h = std::max(number(p, 1, 1, 0, MaxDots), m_field.t);
+        m_field.white = p.value(3).toUpper() == "W";
+        m_field.rounding = number(p, 4, 0, 0, 8);
+        m_field.data = QByteArray();
+    } else if (code == "GC" || code == "GE") {
+        m_field.kind = Field::Kind::Ellipse;
+        const bool circle = code == "GC";
+        m_field.t = number(p, circle ? 1 : 2, 1, 1, 4095);
+        m_field.w = std::max(number(p, 0, circle ? 3 : m_field.t, 3, 4095), m_field.t);
+        m_field.h = circle ? m_field.w : std::max(number(p, 1, m_field.t, 3, 4095), m_field.t);
+        m_field.white = p.value(circle ? 2 : 3).toUpper() == "W";
+        m_field.data = QByteArray();
+    } else if (code == "GD") {
+        m_field.kind = Field::Kind::Diagonal;
+        m_field.t = number(p, 2, 1, 1, MaxDots);
+        m_field.w = std::max(number(p, 0, m_field.t, 3, MaxDots), m_field.t);
+        m_field.h = std::max(number(p, 1, m_field.t, 3, MaxDots), m_field.t);
+        m_field.white = p.value(3).toUpper() == "W";
+        m_field.rising = !(p.value(4) == "L" || p.value(4) == "\\");
         m_field.data = QByteArray();
     } else if (code == "XG") {
         m_field.kind = Field::Kind::Graphic;
@@ -207,7 +268,9 @@ void Printer::format(const Command& c) {
         m_field.magnifyX = number(p, 1, 1, 1, 10);
         m_field.magnifyY = number(p, 2, 1, 1, 10);
         m_field.data = QByteArray();
-    } else if (code == "FD") {
+    } else if (code == "GF") {
+        graphicField(c);
+    } else if (code == "FD" || code == "FV") {
         m_field.data = c.params;
     } else if (code == "FS") {
         endField();
@@ -248,25 +311,35 @@ QByteArray Printer::fieldBytes() const {
 
 void Printer::endField() {
     if (m_field.data) {
+        const FieldPlace& at = m_field.place;
         switch (m_field.kind) {
         case Field::Kind::Text:
-            drawText(fromWindows1252(fieldBytes()));
+            drawText(decodeField(fieldBytes(), m_codePage));
             break;
-        case Field::Kind::Code128:
-            drawCode128(fieldBytes());
-            break;
-        case Field::Kind::Qr:
-            drawQr(fieldBytes());
+        case Field::Kind::Barcode:
+            drawBarcode(fieldBytes());
             break;
         case Field::Kind::Box:
-            drawBox();
+            addBox(m_canvas, {at.origin, at.typeset, 'N', at.reversed}, m_field.w, m_field.h, m_field.t,
+                   m_field.white, m_field.rounding);
+            break;
+        case Field::Kind::Ellipse:
+            addEllipse(m_canvas, {at.origin, at.typeset, 'N', at.reversed}, m_field.w, m_field.h, m_field.t,
+                       m_field.white);
+            break;
+        case Field::Kind::Diagonal:
+            addDiagonal(m_canvas, {at.origin, at.typeset, 'N', at.reversed}, m_field.w, m_field.h, m_field.t,
+                        m_field.white, m_field.rising);
             break;
         case Field::Kind::Graphic:
             drawGraphic();
             break;
+        case Field::Kind::Image:
+            addImage(m_canvas, {at.origin, at.typeset, 'N', at.reversed}, m_field.image, 1, 1);
+            break;
         }
     }
-    m_field = Field();
+    startField();
 }
 
 void Printer::endFormat() {
@@ -280,135 +353,102 @@ void Printer::endFormat() {
 }
 
 void Printer::drawText(const QString& text) {
-    // Font 0 without a size prints at the printer's default of 9 x 5 dots.
-    int h = m_field.fontHeight > 0 ? m_field.fontHeight : m_field.fontWidth > 0 ? m_field.fontWidth : 9;
-    int w = m_field.fontWidth > 0 ? m_field.fontWidth : m_field.fontHeight > 0 ? h : 5;
-    const QFont font = labelFont(h);
-    const QFontMetricsF metrics(font);
-    const qreal stretch = qreal(w) / h;
-    QStringList lines = {text};
-    if (m_field.block) {
-        lines = text.split(QStringLiteral("\\&"));
-        if (m_field.blockWidth > 0) {
-            QStringList wrapped;
-            for (const QString& line : lines) {
-                QString current;
-                for (const QString& word : line.split(QLatin1Char(' '))) {
-                    const QString candidate = current.isEmpty() ? word : current + QLatin1Char(' ') + word;
-                    if (!current.isEmpty() &&
-                        metrics.horizontalAdvance(candidate) * stretch > m_field.blockWidth) {
-                        wrapped << current;
-                        current = word;
-                    } else {
-                        current = candidate;
-                    }
-                }
-                wrapped << current;
-            }
-            lines = wrapped;
-        }
-        // Lines beyond the block's count print over its last line.
-        while (lines.size() > m_field.blockLines) {
-            lines[m_field.blockLines - 1] = lines.takeLast();
-        }
-    }
-    const qreal lineStep = h + (m_field.block ? m_field.blockSpacing : 0);
-    qreal widest = 0;
-    for (const QString& line : lines)
-        widest = std::max(widest, metrics.horizontalAdvance(line) * stretch);
-    const qreal blockWidth = m_field.block && m_field.blockWidth > 0 ? m_field.blockWidth : widest;
-    // With a typeset origin the block's last baseline sits on it.
-    const qreal firstBaseline = m_field.typeset ? -lineStep * (lines.size() - 1) : 0;
-    const QRectF local(0, firstBaseline - metrics.ascent(), std::max<qreal>(blockWidth, 1),
-                       lineStep * (lines.size() - 1) + metrics.ascent() + metrics.descent());
-    const QTransform place = placement(m_field.origin, m_field.typeset, m_field.orientation, local);
-    const char justify = m_field.blockJustify;
-    m_canvas.add(local, place, [=](QPainter& painter) {
-        painter.setFont(font);
-        painter.setPen(Qt::black);
-        for (int i = 0; i < lines.size(); ++i) {
-            const qreal width = metrics.horizontalAdvance(lines[i]) * stretch;
-            const qreal x = justify == 'C'   ? (blockWidth - width) / 2
-                            : justify == 'R' ? blockWidth - width
-                                             : 0;
-            painter.save();
-            painter.translate(x, firstBaseline + i * lineStep);
-            painter.scale(stretch, 1);
-            painter.drawText(QPointF(0, 0), lines[i]);
-            painter.restore();
-        }
-    });
+    const char font = m_field.font ? m_field.font : m_defaultFont;
+    if (m_field.font && font != '0') note(QStringLiteral("^A%1").arg(QLatin1Char(font)));
+    // A size given alone stands for both; none takes the default of ^CF.
+    const int h = m_field.fontHeight > 0 ? m_field.fontHeight
+                  : m_field.fontWidth > 0 ? m_field.fontWidth
+                                          : m_defaultHeight;
+    const int w = m_field.fontWidth > 0 ? m_field.fontWidth : m_field.fontHeight > 0 ? h : m_defaultWidth;
+    addText(m_canvas, m_field.place, text, std::max(h, 1), std::max(w, 1), m_field.block);
 }
 
-void Printer::drawCode128(const QByteArray& data) {
-    // The subset invocations (">;", ">:", ">5", ">6", ...) choose how the printer packs the
-    // content, not what it is; ">>" is a ">" of the content.
-    QByteArray content;
-    for (qsizetype i = 0; i < data.size(); ++i) {
-        if (data.at(i) != '>' || i + 1 >= data.size()) {
-            content.append(data.at(i));
-            continue;
-        }
-        const char next = data.at(++i);
-        if (next == '>')
-            content.append('>');
-        else if (!QByteArrayLiteral(";:5679").contains(next))
-            note(QStringLiteral("^BC (>%1)").arg(QLatin1Char(next)));
+void Printer::drawBarcode(const QByteArray& data) {
+    const QByteArray& type = m_field.symbology;
+    const QByteArrayList& p = m_field.barcode;
+    if (type == "BQ") return drawQr(data);
+    if (type == "BX") {
+        const int module = number(p, 1, m_moduleWidth, 1, 100);
+        if (!p.value(2).isEmpty() && p.value(2) != "200")
+            note(QStringLiteral("^BX (qualidade %1)").arg(QString::fromLatin1(p.value(2))));
+        const Symbol symbol = dataMatrix(data, number(p, 3, 0, 0, 144), number(p, 4, 0, 0, 144));
+        if (!symbol.error.isEmpty()) return note(QStringLiteral("^BX (%1)").arg(symbol.error));
+        return addMatrix(m_canvas, m_field.place, symbol, module, module);
     }
-    const Symbol symbol = code128(content);
+    if (type == "B7") {
+        const Symbol symbol = pdf417(data, number(p, 2, 0, 0, 8), number(p, 3, 0, 0, 30), number(p, 4, 0, 0, 90),
+                                     yes(p.value(5), false));
+        if (!symbol.error.isEmpty()) return note(QStringLiteral("^B7 (%1)").arg(symbol.error));
+        return addMatrix(m_canvas, m_field.place, symbol, m_moduleWidth, number(p, 1, m_barHeight, 1, MaxDots));
+    }
+    // The one-row symbols: orientation, height, interpretation line and its place, each
+    // command with its own parameter order.
+    Symbol symbol;
+    QByteArray line;
+    int heightAt = 1, lineAt = 2;
+    if (type == "BC") {
+        const QByteArray mode = p.value(5).toUpper();
+        if (mode.isEmpty() || mode == "N") {
+            const Code128 printed = code128Printed(data);
+            symbol = printed.symbol;
+            line = printed.text;
+        } else {
+            if (mode != "A") note(QStringLiteral("^BC (modo %1)").arg(QString::fromLatin1(mode)));
+            symbol = code128(data);
+            line = data;
+        }
+    } else if (type == "BE") {
+        symbol = ean13(digitsOnly(data).left(12).rightJustified(12, '0'));
+        line = symbol.text;
+    } else if (type == "BU") {
+        symbol = upcA(digitsOnly(data).left(11).rightJustified(11, '0'));
+        line = symbol.text;
+    } else if (type == "B3") {
+        heightAt = 2;
+        lineAt = 3;
+        symbol = code39(data.toUpper(), yes(p.value(1), false));
+        line = '*' + data.toUpper() + '*';
+    } else if (type == "B2") {
+        symbol = interleaved2of5(digitsOnly(data), yes(p.value(4), false));
+        line = symbol.text;
+    }
     if (!symbol.error.isEmpty())
-        return note(QStringLiteral("^BC \"%1\" (%2)").arg(fromWindows1252(content), symbol.error));
-    const int module = m_moduleWidth;
-    const int height = m_field.barHeight;
-    const QRectF local(0, -height, symbol.columns * module, height);
-    m_canvas.add(local, placement(m_field.origin, m_field.typeset, m_field.orientation, local),
-                 [symbol, module, height](QPainter& painter) {
-                     for (int c = 0; c < symbol.columns; ++c)
-                         if (symbol.module(0, c))
-                             painter.fillRect(QRectF(c * module, -height, module, height), Qt::black);
-                 });
+        return note(QStringLiteral("^%1 \"%2\" (%3)").arg(QString::fromLatin1(type), decodeField(data, m_codePage),
+                                                          symbol.error));
+    const char linePlace = !yes(p.value(lineAt), true) ? 0 : yes(p.value(lineAt + 1), false) ? 'A' : 'B';
+    addLinear(m_canvas, m_field.place, symbol, m_moduleWidth, number(p, heightAt, m_barHeight, 1, MaxDots),
+              decodeField(line, m_codePage), linePlace);
 }
 
 void Printer::drawQr(const QByteArray& data) {
-    // The data opens with the error level (H, Q, M, L) and the input mode: "A," automatic,
-    // "M," manual with a character mode (N, A, K; B with a four-digit byte count).
-    char level = 'Q';
+    // The field data opens with the error correction level (H, Q, M, L) and the input
+    // mode ("A" automatic, "M" manual, then a character mode: N, A, K, or B with a
+    // four-digit byte count), then a comma; mixed mode ("D...") names its parts first.
+    const QByteArrayList& p = m_field.barcode;
+    if (!p.value(1).isEmpty() && p.value(1) != "2")
+        note(QStringLiteral("^BQ (modelo %1)").arg(QString::fromLatin1(p.value(1))));
+    const int m = number(p, 2, 2, 1, 100);
+    const QByteArray given = p.value(3).toUpper();
+    char level = given.isEmpty() ? 'Q' : QByteArrayLiteral("HQML").contains(given.at(0)) ? given.at(0) : 'M';
     QByteArray content = data;
-    const int comma = int(data.indexOf(','));
-    if (comma >= 0 && comma <= 2) {
-        const QByteArray head = data.left(comma).toUpper();
-        content = data.mid(comma + 1);
-        if (!head.isEmpty() && QByteArrayLiteral("HQML").contains(head.at(0))) level = head.at(0);
-        if (head.size() > 1 && head.at(1) == 'M' && !content.isEmpty()) {
-            const char mode = char(std::toupper(content.at(0)));
+    if (content.startsWith('D')) {
+        note(QStringLiteral("^BQ (modo misto)"));
+        content = content.mid(content.indexOf(',') + 1);
+    }
+    const auto isLevel = [](char c) { return c && QByteArrayLiteral("HQML").contains(char(std::toupper(uchar(c)))); };
+    if (content.size() >= 3 && isLevel(content.at(0)) && content.at(2) == ',') {
+        level = char(std::toupper(uchar(content.at(0))));
+        const char input = char(std::toupper(uchar(content.at(1))));
+        content = content.mid(3);
+        if (input == 'M' && !content.isEmpty()) {
+            const char mode = char(std::toupper(uchar(content.at(0))));
             content = content.mid(mode == 'B' ? 5 : 1);
-        } else if (head.size() > 1 && head.at(1) != 'A') {
-            note(QStringLiteral("^BQ (modo %1)").arg(QLatin1Char(head.at(1))));
         }
     }
     const Symbol symbol = qrCode(content, level);
     if (!symbol.error.isEmpty()) return note(QStringLiteral("^BQ (%1)").arg(symbol.error));
-    const int m = m_field.magnification;
-    const QRectF local(0, -symbol.rows * m, symbol.columns * m, symbol.rows * m);
-    m_canvas.add(local, placement(m_field.origin, m_field.typeset, 'N', local),
-                 [symbol, m](QPainter& painter) {
-                     for (int r = 0; r < symbol.rows; ++r)
-                         for (int c = 0; c < symbol.columns; ++c)
-                             if (symbol.module(r, c))
-                                 painter.fillRect(QRectF(c * m, (r - symbol.rows) * m, m, m), Qt::black);
-                 });
-}
-
-void Printer::drawBox() {
-    const int w = m_field.boxWidth, h = m_field.boxHeight, t = m_field.boxThickness;
-    const QColor colour = m_field.boxWhite ? Qt::white : Qt::black;
-    const QRectF local(0, -h, w, h);
-    m_canvas.add(local, placement(m_field.origin, m_field.typeset, 'N', local), [=](QPainter& painter) {
-        painter.fillRect(QRectF(0, -h, w, t), colour);
-        painter.fillRect(QRectF(0, -t, w, t), colour);
-        painter.fillRect(QRectF(0, -h, t, h), colour);
-        painter.fillRect(QRectF(w - t, -h, t, h), colour);
-    });
+    const FieldPlace& at = m_field.place;
+    addMatrix(m_canvas, {at.origin, at.typeset, 'N', at.reversed}, symbol, m, m, QrTopOffset, QrTypesetModules * m);
 }
 
 void Printer::drawGraphic() {
@@ -417,11 +457,8 @@ void Printer::drawGraphic() {
         note(QStringLiteral("^XG %1 (gráfico ausente)").arg(m_field.graphic));
         return;
     }
-    const QImage image = *found;
-    const QRectF local(0, -image.height() * m_field.magnifyY, image.width() * m_field.magnifyX,
-                       image.height() * m_field.magnifyY);
-    m_canvas.add(local, placement(m_field.origin, m_field.typeset, 'N', local),
-                 [image, local](QPainter& painter) { painter.drawImage(local, image); });
+    const FieldPlace& at = m_field.place;
+    addImage(m_canvas, {at.origin, at.typeset, 'N', at.reversed}, *found, m_field.magnifyX, m_field.magnifyY);
 }
 
 void Printer::downloadGraphic(const Command& c) {
@@ -431,10 +468,27 @@ void Printer::downloadGraphic(const Command& c) {
     const int total = number(parameters(p.at(1)), 0, -1, 1, MaxGraphicBytes);
     const int perRow = number(parameters(p.at(2)), 0, -1, 1, 9999);
     const QByteArray data = c.params.mid(p.at(0).size() + p.at(1).size() + p.at(2).size() + 3);
-    const QByteArray bits = decodeGraphicData(data, perRow, total);
+    const QByteArray bits = decodeGraphicField(data, perRow, total);
     const QString name = graphicName(p.at(0));
     if (bits.isEmpty()) return note(QStringLiteral("~DG %1 (inválido ou incompleto)").arg(name));
     m_graphics.insert(name, graphicImage(bits, perRow));
+}
+
+void Printer::graphicField(const Command& c) {
+    // format,data bytes,total bytes,bytes per row,data; the data may hold commas of its own.
+    const QByteArrayList p = c.params.split(',');
+    m_field.data.reset();
+    if (p.size() < 5) return note(QStringLiteral("^GF (incompleto)"));
+    const QByteArray type = p.at(0).trimmed().toUpper();
+    if (!type.isEmpty() && type != "A") return note(QStringLiteral("^GF%1").arg(QString::fromLatin1(type)));
+    const int total = number(parameters(p.at(2)), 0, -1, 1, MaxGraphicBytes);
+    const int perRow = number(parameters(p.at(3)), 0, -1, 1, 9999);
+    const QByteArray data = c.params.mid(p.at(0).size() + p.at(1).size() + p.at(2).size() + p.at(3).size() + 4);
+    const QByteArray bits = decodeGraphicField(data, perRow, total);
+    if (bits.isEmpty()) return note(QStringLiteral("^GF (inválido ou incompleto)"));
+    m_field.kind = Field::Kind::Image;
+    m_field.image = graphicImage(bits, perRow);
+    m_field.data = QByteArray();
 }
 
 void Printer::finish() {

@@ -9,19 +9,23 @@
 // Pictures of the labels in a job, made from the very bytes that go to the printer, one
 // pixel per printer dot (8 dots/mm).
 //
-// It reads the ZPL this program writes and no more: ^XA ^XZ ^LH ^LS ^PW ^LL ^FO ^FT ^FD
-// ^FS ^FH ^FB, the scalable font ^A0 (N, R, I, B), ^GB, ^BY, ^BC (Code 128), ^BQ (QR),
-// ~DG / ^XG / ^ID (stored graphics) and ^PQ. The set-up commands (~TA ~JS ^LT ^MN ^MT
-// ^PO ^PM ^JM ^PR ~SD ^SD ^JU ^LR ^CI ^MM) and the control prefix are read and ignored.
-// Any other command is named in a red "Não mostrado:" note under the picture.
+// It draws ^XA ^XZ ^LH ^LS ^PW ^LL ^LR ^FO ^FT ^FD ^FV ^FS ^FH ^FR ^FW ^FB, text in the
+// scalable font (^A0, ^CF) read under ^CI (code page 850, Windows-1252, UTF-8), boxes,
+// circles, ellipses and diagonals (^GB ^GC ^GE ^GD), stored and inline graphics (~DG ^XG
+// ^ID ^GF, hexadecimal or base64), the symbols ^BC (Code 128 with the job's subsets), ^BQ
+// (QR), ^BE (EAN-13), ^BU (UPC-A), ^B3 (Code 39), ^B2 (interleaved 2 of 5), ^BX (Data
+// Matrix) and ^B7 (PDF417) with their interpretation lines, and ^PQ. The set-up commands
+// (~TA ~JS ^LT ^MN ^MT ^PO ^PM ^JM ^PR ~SD ^SD ^JU ^MM ^MD ^PA ^FX and the control prefix)
+// are read and ignored. Any other command, and whatever cannot be drawn, is named in a red
+// "Não mostrado:" note under the picture.
 //
 // Where a picture and the printed label may differ:
-// - text is Liberation Sans Narrow Bold stretched to the field's height and width, not the
-//   printer's own font 0: lengths differ by a few percent;
-// - Code 128 bars are libzint's encoding of the same content: when a job forces subsets
-//   (">;" with an odd number of digits) the printer's symbol may be a few modules longer;
-// - a QR code under ^FT sits with its lower left corner on the origin, as barcodes do;
-//   printers place it a few dots differently;
+// - text is Liberation Sans Narrow Bold in a cell of the field's height, its baseline three
+//   quarters down, stretched to the field's width, not the printer's own font 0: lengths
+//   differ by a few percent; the bitmap fonts (^AA to ^AH) are drawn in it too, and named;
+// - interpretation lines are centred under (or over) the bars in the same font;
+// - symbols other than Code 128 are libzint's: Code 39 and interleaved 2 of 5 keep
+//   libzint's wide-to-narrow ratio, not the one of ^BY;
 // - a label whose fields reach past ^LL is drawn long enough to show them (the printer
 //   measures gap-sensed stock itself); speed, darkness and media are not pictured.
 //

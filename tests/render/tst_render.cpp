@@ -7,6 +7,7 @@
 #include "labels/LabelTypes.h"
 #include "labels/PreencheModelo.h"
 #include "printing/ImprimeDireto.h"
+#include "render/CodePages.h"
 #include "render/LabelPreviewDialog.h"
 #include "render/PngPrinter.h"
 #include "render/PreviewOperator.h"
@@ -32,6 +33,8 @@ QStringList decode(const QImage& picture) {
     scanner.set_config(ZBAR_NONE, ZBAR_CFG_ENABLE, 0);
     scanner.set_config(ZBAR_CODE128, ZBAR_CFG_ENABLE, 1);
     scanner.set_config(ZBAR_QRCODE, ZBAR_CFG_ENABLE, 1);
+    for (const zbar_symbol_type_t type : {ZBAR_EAN13, ZBAR_UPCA, ZBAR_CODE39, ZBAR_I25})
+        scanner.set_config(type, ZBAR_CFG_ENABLE, 1);
     Image image(unsigned(grey.width()), unsigned(grey.height()), "Y800", bytes.constData(), bytes.size());
     scanner.scan(image);
     QStringList found;
@@ -146,13 +149,13 @@ class tst_render : public QObject {
         LabelSettings settings = settingsFor(labeltype::Preco5426, "P1");
         const QByteArray full = filled(jobs::preco5426Single(settings), settings);
         for (const qsizetype cut : {full.size() / 3, full.size() / 2, full.size() - 3})
-            QTest::addRow("cortado em %lld", qlonglong(cut)) << "1" << "-" << "-" << "-" << "0" << "*" << "*"
+            QTest::addRow("cortado em %lld", qlonglong(cut)) << "1" << "-" << "-" << "-" << "0" << "-" << "*" << "*"
                                                              << QString::fromLatin1(full.left(cut));
     }
 
     void jobs() {
         DataRow r;
-        for (const char* column : {"labels", "copies", "size", "ink", "tol", "symbols", "notes", "job"})
+        for (const char* column : {"labels", "copies", "size", "ink", "tol", "white", "symbols", "notes", "job"})
             r.cells.insert(column, *static_cast<QString*>(QTest::qData(column, qMetaTypeId<QString>())));
         QString job = r["job"];
         const render::RenderResult result = render::renderJob(job.replace("\\x10", "\x10").toLatin1());
@@ -178,12 +181,25 @@ class tst_render : public QObject {
                     QVERIFY2(std::abs(got[i] - want[i].toInt()) <= r["tol"].toInt(),
                              qPrintable(QStringLiteral("tinta em %1 %2 %3 %4").arg(got[0]).arg(got[1]).arg(got[2]).arg(got[3])));
         }
+        if (r["white"] != u'-')
+            for (const QString& dot : r["white"].split(u';')) {
+                const QStringList xy = dot.split(u' ', Qt::SkipEmptyParts);
+                QCOMPARE(picture.pixelColor(xy[0].toInt(), xy[1].toInt()), QColor(Qt::white));
+            }
         if (r["symbols"] != u'*') {
             QString want = r["symbols"];
             want.replace(QRegularExpression(QStringLiteral("\\bC:")), QStringLiteral("CODE-128:"))
                 .replace(QRegularExpression(QStringLiteral("\\bQ:")), QStringLiteral("QR-Code:"));
             QCOMPARE(decode(picture).join(u' '), want);
         }
+    }
+
+    void codePages_data() { addRowsFrom(DATA_DIR "/codepages.txt"); }
+
+    void codePages() {
+        const DataRow r = dataRow();
+        const QByteArray bytes = QByteArray::fromHex(r["bytes"].toLatin1());
+        QCOMPARE(render::decodeField(bytes, r["ci"].toInt()), r["text"].remove(u' '));
     }
 
     // Every job this program writes draws whole: no error, nothing left unshown.

@@ -1,0 +1,121 @@
+#include "render/FieldInk.h"
+
+#include "render/LabelFont.h"
+
+#include <QFontMetricsF>
+#include <QPainterPath>
+
+namespace render {
+
+namespace {
+QColor inkColour(bool white) {
+    return white ? Qt::white : Qt::black;
+}
+
+// The area between an outer and an inner outline: a frame.
+void fillFrame(QPainter& painter, const QPainterPath& outer, const QPainterPath& inner, QColor colour) {
+    QPainterPath frame = outer;
+    frame.addPath(inner);
+    frame.setFillRule(Qt::OddEvenFill);
+    painter.fillPath(frame, colour);
+}
+} // namespace
+
+void addBox(LabelCanvas& canvas, const FieldPlace& at, int w, int h, int t, bool white, int rounding) {
+    const QColor colour = inkColour(white);
+    const QRectF local(0, -h, w, h);
+    if (rounding <= 0) {
+        canvas.add(local, at, [=](QPainter& painter) {
+            painter.fillRect(QRectF(0, -h, w, t), colour);
+            painter.fillRect(QRectF(0, -t, w, t), colour);
+            painter.fillRect(QRectF(0, -h, t, h), colour);
+            painter.fillRect(QRectF(w - t, -h, t, h), colour);
+        });
+        return;
+    }
+    const qreal radius = std::min(w, h) / 2.0 * std::min(rounding, 8) / 8.0;
+    canvas.add(local, at, [=](QPainter& painter) {
+        QPainterPath outer, inner;
+        outer.addRoundedRect(local, radius, radius);
+        const QRectF hole = local.adjusted(t, t, -t, -t);
+        if (hole.width() > 0 && hole.height() > 0) {
+            const qreal r = std::max<qreal>(radius - t, 0);
+            inner.addRoundedRect(hole, r, r);
+        }
+        fillFrame(painter, outer, inner, colour);
+    });
+}
+
+void addEllipse(LabelCanvas& canvas, const FieldPlace& at, int w, int h, int t, bool white) {
+    const QColor colour = inkColour(white);
+    const QRectF local(0, -h, w, h);
+    canvas.add(local, at, [=](QPainter& painter) {
+        QPainterPath outer, inner;
+        outer.addEllipse(local);
+        const QRectF hole = local.adjusted(t, t, -t, -t);
+        if (hole.width() > 0 && hole.height() > 0) inner.addEllipse(hole);
+        fillFrame(painter, outer, inner, colour);
+    });
+}
+
+void addDiagonal(LabelCanvas& canvas, const FieldPlace& at, int w, int h, int t, bool white, bool rising) {
+    const QColor colour = inkColour(white);
+    const QRectF local(0, -h, w, h);
+    canvas.add(local, at, [=](QPainter& painter) {
+        const QPolygonF line = rising ? QPolygonF({QPointF(0, 0), QPointF(t, 0), QPointF(w, -h), QPointF(w - t, -h)})
+                                      : QPolygonF({QPointF(0, -h), QPointF(t, -h), QPointF(w, 0), QPointF(w - t, 0)});
+        QPainterPath path;
+        path.addPolygon(line);
+        path.closeSubpath();
+        painter.fillPath(path, colour);
+    });
+}
+
+void addLinear(LabelCanvas& canvas, const FieldPlace& at, const Symbol& symbol, int module, int height,
+               const QString& line, char linePlace) {
+    // The interpretation line grows with the module width, as the printer's does.
+    const int textHeight = linePlace ? std::clamp(module * 9, 10, 60) : 0;
+    const int gap = linePlace ? std::max(2, module) : 0;
+    const int width = symbol.columns * module;
+    const qreal above = linePlace == 'A' ? textHeight + gap : 0;
+    const qreal below = linePlace == 'B' ? textHeight + gap : 0;
+    const QRectF local(0, -height - above, width, height + above + below);
+    const QFont font = labelFont(textHeight);
+    canvas.add(local, at, [=](QPainter& painter) {
+        for (int c = 0; c < symbol.columns;) {
+            int run = 0;
+            while (c + run < symbol.columns && symbol.module(0, c + run))
+                ++run;
+            if (run > 0) painter.fillRect(QRectF(c * module, -height, run * module, height), Qt::black);
+            c += std::max(run, 1);
+        }
+        if (!linePlace) return;
+        painter.setFont(font);
+        painter.setPen(Qt::black);
+        const qreal textWidth = QFontMetricsF(font).horizontalAdvance(line);
+        const qreal baseline = linePlace == 'B' ? gap + textHeight * 0.75 : -height - gap - textHeight * 0.25;
+        painter.drawText(QPointF((width - textWidth) / 2, baseline), line);
+    });
+}
+
+void addMatrix(LabelCanvas& canvas, const FieldPlace& at, const Symbol& symbol, int moduleWidth,
+               int moduleHeight, int above, int below) {
+    const int w = symbol.columns * moduleWidth;
+    const int h = symbol.rows * moduleHeight;
+    const QRectF local(0, -h - above - below, w, h + above + below);
+    canvas.add(local, at, [=](QPainter& painter) {
+        const qreal top = -h - below;
+        for (int r = 0; r < symbol.rows; ++r)
+            for (int c = 0; c < symbol.columns; ++c)
+                if (symbol.module(r, c))
+                    painter.fillRect(QRectF(c * moduleWidth, top + r * moduleHeight, moduleWidth, moduleHeight),
+                                     Qt::black);
+    });
+}
+
+void addImage(LabelCanvas& canvas, const FieldPlace& at, const QImage& image, int mx, int my) {
+    const QRectF local(0, -image.height() * my, image.width() * mx, image.height() * my);
+    canvas.add(local, at, [image, local](QPainter& painter) { painter.drawImage(local, image); });
+}
+
+} // namespace render

@@ -1,0 +1,100 @@
+#include "render/FieldText.h"
+
+#include "render/LabelFont.h"
+
+#include <QFontMetricsF>
+
+namespace render {
+
+namespace {
+// The lines a block's text asks for: "\&" breaks a line (a break at the very end adds no
+// empty line), "\\" is a backslash.
+QStringList brokenLines(const QString& text) {
+    QStringList lines{QString()};
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text.at(i) == u'\\' && i + 1 < text.size() && (text.at(i + 1) == u'&' || text.at(i + 1) == u'\\')) {
+            if (text.at(++i) == u'&')
+                lines << QString();
+            else
+                lines.last() += u'\\';
+            continue;
+        }
+        lines.last() += text.at(i);
+    }
+    if (lines.size() > 1 && lines.last().isEmpty()) lines.removeLast();
+    return lines;
+}
+} // namespace
+
+void addText(LabelCanvas& canvas, const FieldPlace& at, const QString& text, int height, int width,
+             const TextBlock& block) {
+    const QFont font = labelFont(height);
+    const QFontMetricsF metrics(font);
+    const qreal stretch = qreal(width) / height;
+    const auto measure = [metrics, stretch](const QString& s) { return metrics.horizontalAdvance(s) * stretch; };
+
+    QStringList lines = block.on ? brokenLines(text) : QStringList{text};
+    if (block.on && block.width > 0) {
+        QStringList wrapped;
+        for (const QString& line : lines) {
+            QString current;
+            for (const QString& word : line.split(u' ')) {
+                const qreal room = block.width - (wrapped.isEmpty() && current.isEmpty() ? 0 : block.indent);
+                const QString candidate = current.isEmpty() ? word : current + u' ' + word;
+                if (!current.isEmpty() && measure(candidate) > room) {
+                    wrapped << current;
+                    current = word;
+                } else {
+                    current = candidate;
+                }
+            }
+            wrapped << current;
+        }
+        lines = wrapped;
+    }
+    const int shown = block.on ? std::min<int>(int(lines.size()), std::max(block.lines, 1)) : 1;
+    const qreal step = height + (block.on ? block.spacing : 0);
+    qreal widest = 0;
+    for (const QString& line : lines)
+        widest = std::max(widest, measure(line));
+    const qreal boxWidth = block.on && block.width > 0 ? block.width : std::max<qreal>(widest, 1);
+    // The cell reaches three quarters of its height above the baseline, a quarter below.
+    const qreal ascent = height * 0.75;
+    const qreal firstBaseline = at.typeset ? -step * (shown - 1) : 0;
+    const QRectF local(0, firstBaseline - ascent, boxWidth, step * (shown - 1) + height);
+
+    canvas.add(local, at, [=](QPainter& painter) {
+        painter.setFont(font);
+        painter.setPen(Qt::black);
+        for (int i = 0; i < lines.size(); ++i) {
+            const QString& line = lines[i];
+            const qreal y = firstBaseline + std::min(i, shown - 1) * step;
+            const qreal indent = i > 0 ? block.indent : 0;
+            const qreal used = measure(line);
+            const QStringList words = line.split(u' ');
+            if (block.justify == 'J' && i + 1 < lines.size() && words.size() > 1 && block.width > 0) {
+                const qreal gap = (boxWidth - indent - measure(words.join(QString()))) / (words.size() - 1);
+                qreal x = indent;
+                for (const QString& word : words) {
+                    painter.save();
+                    painter.translate(x, y);
+                    painter.scale(stretch, 1);
+                    painter.drawText(QPointF(0, 0), word);
+                    painter.restore();
+                    x += measure(word) + gap;
+                }
+                continue;
+            }
+            const qreal x = block.justify == 'C'   ? (boxWidth - used) / 2
+                            : block.justify == 'R' ? boxWidth - used
+                                                   : indent;
+            painter.save();
+            painter.translate(x, y);
+            painter.scale(stretch, 1);
+            painter.drawText(QPointF(0, 0), line);
+            painter.restore();
+        }
+    });
+}
+
+} // namespace render
