@@ -5,6 +5,8 @@
 #include <QFontMetricsF>
 #include <QPainterPath>
 
+#include <cmath>
+
 namespace render {
 
 namespace {
@@ -71,23 +73,40 @@ void addDiagonal(LabelCanvas& canvas, const FieldPlace& at, int w, int h, int t,
     });
 }
 
-void addLinear(LabelCanvas& canvas, const FieldPlace& at, const Symbol& symbol, int module, int height,
+QVector<int> barWidths(const Symbol& symbol, int module, qreal wideRatio) {
+    QVector<int> widths;
+    for (int c = 0; c < symbol.columns;) {
+        const bool dark = symbol.module(0, c);
+        int run = 0;
+        while (c + run < symbol.columns && symbol.module(0, c + run) == dark)
+            ++run;
+        if (widths.isEmpty() && !dark) { // a leading space is no part of the symbol
+            c += run;
+            continue;
+        }
+        widths << (wideRatio > 0 && run > 1 ? int(std::lround(module * wideRatio)) : run * module);
+        c += run;
+    }
+    return widths;
+}
+
+void addLinear(LabelCanvas& canvas, const FieldPlace& at, const QVector<int>& bars, int module, int height,
                const QString& line, char linePlace) {
     // The interpretation line grows with the module width, as the printer's does.
     const int textHeight = linePlace ? std::clamp(module * 9, 10, 60) : 0;
     const int gap = linePlace ? std::max(2, module) : 0;
-    const int width = symbol.columns * module;
+    int width = 0;
+    for (const int w : bars)
+        width += w;
     const qreal above = linePlace == 'A' ? textHeight + gap : 0;
     const qreal below = linePlace == 'B' ? textHeight + gap : 0;
     const QRectF local(0, -height - above, width, height + above + below);
     const QFont font = labelFont(textHeight);
     canvas.add(local, at, [=](QPainter& painter) {
-        for (int c = 0; c < symbol.columns;) {
-            int run = 0;
-            while (c + run < symbol.columns && symbol.module(0, c + run))
-                ++run;
-            if (run > 0) painter.fillRect(QRectF(c * module, -height, run * module, height), Qt::black);
-            c += std::max(run, 1);
+        int x = 0;
+        for (int i = 0; i < bars.size(); ++i) {
+            if (i % 2 == 0) painter.fillRect(QRectF(x, -height, bars[i], height), Qt::black);
+            x += bars[i];
         }
         if (!linePlace) return;
         painter.setFont(font);

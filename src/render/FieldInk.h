@@ -5,6 +5,7 @@
 
 #include <QImage>
 #include <QString>
+#include <QVector>
 
 // The ink of the fields that are not text: boxes, circles, ellipses and diagonal lines,
 // barcode symbols and graphics. Each element's own point (0,0) is its lower left corner
@@ -20,9 +21,15 @@ void addEllipse(LabelCanvas& canvas, const FieldPlace& at, int w, int h, int t, 
 // falling ('L', "\").
 void addDiagonal(LabelCanvas& canvas, const FieldPlace& at, int w, int h, int t, bool white, bool rising);
 
-// A one-row symbol, `module` dots per module and `height` high, with its interpretation
-// line `line` below it ('B'), above it ('A') or none (0).
-void addLinear(LabelCanvas& canvas, const FieldPlace& at, const Symbol& symbol, int module, int height,
+// The bars and spaces of a one-row symbol, left to right from its first bar, in dots:
+// `module` dots a module; with a `wideRatio` (a two-width symbol, whose wide elements
+// libzint draws two or three modules wide) each wide element is that many times a narrow one.
+QVector<int> barWidths(const Symbol& symbol, int module, qreal wideRatio = 0);
+
+// A one-row symbol of the given bar and space widths, `height` high, with its
+// interpretation line `line` below it ('B'), above it ('A') or none (0); `module` sizes
+// the line's text.
+void addLinear(LabelCanvas& canvas, const FieldPlace& at, const QVector<int>& bars, int module, int height,
                const QString& line, char linePlace);
 // A symbol of several rows, each module `moduleWidth` x `moduleHeight`, with `above` dots
 // of space between its top and the element's and `below` dots under it.

@@ -109,6 +109,7 @@ private:
     int m_length = 0;
     int m_moduleWidth = 2;
     int m_barHeight = 10;
+    qreal m_wideRatio = 3.0;
     char m_fieldOrientation = 'N'; // ^FW
     char m_defaultFont = 'A';      // ^CF; the printer starts with its 9 x 5 font A
     int m_defaultHeight = 9;
@@ -229,6 +230,9 @@ void Printer::format(const Command& c) {
         b.indent = number(p, 4, 0, 0, 9999);
     } else if (code == "BY") {
         m_moduleWidth = number(p, 0, m_moduleWidth, 1, 10);
+        bool ok = false;
+        const qreal ratio = p.value(1).toDouble(&ok);
+        if (ok) m_wideRatio = std::clamp(ratio, 2.0, 3.0);
         m_barHeight = number(p, 2, m_barHeight, 1, MaxDots);
     } else if (code == "BC" || code == "BE" || code == "B3" || code == "BU" || code == "B2" || code == "BX" ||
                code == "B7" || code == "BQ") {
@@ -386,6 +390,7 @@ void Printer::drawBarcode(const QByteArray& data) {
     Symbol symbol;
     QByteArray line;
     int heightAt = 1, lineAt = 2;
+    qreal ratio = 0; // the wide-to-narrow ratio of ^BY, for the symbols with two widths
     if (type == "BC") {
         const QByteArray mode = p.value(5).toUpper();
         if (mode.isEmpty() || mode == "N") {
@@ -407,17 +412,19 @@ void Printer::drawBarcode(const QByteArray& data) {
         heightAt = 2;
         lineAt = 3;
         symbol = code39(data.toUpper(), yes(p.value(1), false));
+        ratio = m_wideRatio;
         line = '*' + data.toUpper() + '*';
     } else if (type == "B2") {
         symbol = interleaved2of5(digitsOnly(data), yes(p.value(4), false));
+        ratio = m_wideRatio;
         line = symbol.text;
     }
     if (!symbol.error.isEmpty())
         return note(QStringLiteral("^%1 \"%2\" (%3)").arg(QString::fromLatin1(type), decodeField(data, m_codePage),
                                                           symbol.error));
     const char linePlace = !yes(p.value(lineAt), true) ? 0 : yes(p.value(lineAt + 1), false) ? 'A' : 'B';
-    addLinear(m_canvas, m_field.place, symbol, m_moduleWidth, number(p, heightAt, m_barHeight, 1, MaxDots),
-              decodeField(line, m_codePage), linePlace);
+    addLinear(m_canvas, m_field.place, barWidths(symbol, m_moduleWidth, ratio), m_moduleWidth,
+              number(p, heightAt, m_barHeight, 1, MaxDots), decodeField(line, m_codePage), linePlace);
 }
 
 void Printer::drawQr(const QByteArray& data) {

@@ -24,8 +24,7 @@
 //   quarters down, stretched to the field's width, not the printer's own font 0: lengths
 //   differ by a few percent; the bitmap fonts (^AA to ^AH) are drawn in it too, and named;
 // - interpretation lines are centred under (or over) the bars in the same font;
-// - symbols other than Code 128 are libzint's: Code 39 and interleaved 2 of 5 keep
-//   libzint's wide-to-narrow ratio, not the one of ^BY;
+// - symbols other than Code 128 are libzint's encodings;
 // - a label whose fields reach past ^LL is drawn long enough to show them (the printer
 //   measures gap-sensed stock itself); speed, darkness and media are not pictured.
 //
