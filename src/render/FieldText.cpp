@@ -26,12 +26,44 @@ QStringList brokenLines(const QString& text) {
 }
 } // namespace
 
+namespace {
+// Glyphs of the bundled font at a field's size: proportional, stretched by the field's
+// width, or one every `advance` dots, each centred in its place.
+struct Glyphs {
+    QFont font;
+    QFontMetricsF metrics;
+    qreal stretch;
+    qreal advance;
+
+    qreal measure(const QString& s) const {
+        return advance > 0 ? advance * s.size() : metrics.horizontalAdvance(s) * stretch;
+    }
+    void draw(QPainter& painter, qreal x, qreal baseline, const QString& s) const {
+        if (advance <= 0) return drawRun(painter, x, baseline, s);
+        for (qsizetype i = 0; i < s.size(); ++i) {
+            const qreal own = metrics.horizontalAdvance(s.at(i)) * stretch;
+            drawRun(painter, x + i * advance + (advance - own) / 2, baseline, s.at(i));
+        }
+    }
+    void drawRun(QPainter& painter, qreal x, qreal baseline, const QString& s) const {
+        painter.save();
+        painter.translate(x, baseline);
+        painter.scale(stretch, 1);
+        painter.drawText(QPointF(0, 0), s);
+        painter.restore();
+    }
+};
+} // namespace
+
 void addText(LabelCanvas& canvas, const FieldPlace& at, const QString& text, int height, int width,
-             const TextBlock& block) {
+             const TextBlock& block, qreal advance) {
     const QFont font = labelFont(height);
     const QFontMetricsF metrics(font);
-    const qreal stretch = qreal(width) / height;
-    const auto measure = [metrics, stretch](const QString& s) { return metrics.horizontalAdvance(s) * stretch; };
+    // A fixed-pitch font's capitals fill its character width; a scalable one's proportions
+    // follow the field's width over its height.
+    const qreal stretch = advance > 0 ? width / metrics.horizontalAdvance(QLatin1Char('H')) : qreal(width) / height;
+    const Glyphs glyphs{font, metrics, stretch, advance};
+    const auto measure = [glyphs](const QString& s) { return glyphs.measure(s); };
 
     QStringList lines = block.on ? brokenLines(text) : QStringList{text};
     if (block.on && block.width > 0) {
@@ -76,11 +108,7 @@ void addText(LabelCanvas& canvas, const FieldPlace& at, const QString& text, int
                 const qreal gap = (boxWidth - indent - measure(words.join(QString()))) / (words.size() - 1);
                 qreal x = indent;
                 for (const QString& word : words) {
-                    painter.save();
-                    painter.translate(x, y);
-                    painter.scale(stretch, 1);
-                    painter.drawText(QPointF(0, 0), word);
-                    painter.restore();
+                    glyphs.draw(painter, x, y, word);
                     x += measure(word) + gap;
                 }
                 continue;
@@ -88,11 +116,7 @@ void addText(LabelCanvas& canvas, const FieldPlace& at, const QString& text, int
             const qreal x = block.justify == 'C'   ? (boxWidth - used) / 2
                             : block.justify == 'R' ? boxWidth - used
                                                    : indent;
-            painter.save();
-            painter.translate(x, y);
-            painter.scale(stretch, 1);
-            painter.drawText(QPointF(0, 0), line);
-            painter.restore();
+            glyphs.draw(painter, x, y, line);
         }
     });
 }

@@ -19,9 +19,10 @@ struct TextBlock {
 };
 
 // The field's cell is `height` dots high, its baseline three quarters down it; `width`
-// scales the glyphs across. Under "^FO" the top of the cell sits on the origin, under
-// "^FT" the baseline (of the block's last line).
+// scales the glyphs across. A fixed-pitch font (the printer's bitmap fonts) places one
+// character every `advance` dots; 0 for the scalable font. Under "^FO" the top of the
+// cell sits on the origin, under "^FT" the baseline (of the block's last line).
 void addText(LabelCanvas& canvas, const FieldPlace& at, const QString& text, int height, int width,
-             const TextBlock& block);
+             const TextBlock& block, qreal advance = 0);
 
 } // namespace render

@@ -13,6 +13,7 @@
 #include <QHash>
 #include <QSet>
 
+#include <cmath>
 #include <optional>
 
 namespace render {
@@ -356,9 +357,30 @@ void Printer::endFormat() {
     m_notes.clear();
 }
 
+// The printer's bitmap fonts A to H: character height and width, and the pitch, in dots;
+// a size asked for is a whole multiple of these.
+struct BitmapFont {
+    char name;
+    int height, width, advance;
+};
+constexpr BitmapFont BitmapFonts[] = {{'A', 9, 5, 6},    {'B', 11, 7, 9},   {'C', 18, 10, 12}, {'D', 18, 10, 12},
+                                      {'E', 28, 15, 20}, {'F', 26, 13, 16}, {'G', 60, 40, 40}, {'H', 21, 13, 19}};
+
 void Printer::drawText(const QString& text) {
     const char font = m_field.font ? m_field.font : m_defaultFont;
-    if (m_field.font && font != '0') note(QStringLiteral("^A%1").arg(QLatin1Char(font)));
+    const BitmapFont* bitmap = nullptr;
+    for (const BitmapFont& f : BitmapFonts)
+        if (f.name == font) bitmap = &f;
+    if (bitmap) {
+        // Sizes are rounded to whole magnifications of the font's matrix.
+        const int sizeH = m_field.font ? m_field.fontHeight : m_defaultHeight;
+        const int sizeW = m_field.font ? m_field.fontWidth : m_defaultWidth;
+        const int mh = std::max(1, int(std::lround(qreal(sizeH > 0 ? sizeH : bitmap->height) / bitmap->height)));
+        const int mw = sizeW > 0 ? std::max(1, int(std::lround(qreal(sizeW) / bitmap->width))) : sizeH > 0 ? mh : 1;
+        return addText(m_canvas, m_field.place, text, bitmap->height * mh, bitmap->width * mw, m_field.block,
+                       bitmap->advance * mw);
+    }
+    if (font != '0') note(QStringLiteral("^A%1").arg(QLatin1Char(font)));
     // A size given alone stands for both; none takes the default of ^CF.
     const int h = m_field.fontHeight > 0 ? m_field.fontHeight
                   : m_field.fontWidth > 0 ? m_field.fontWidth

@@ -10,7 +10,7 @@
 // pixel per printer dot (8 dots/mm).
 //
 // It draws ^XA ^XZ ^LH ^LS ^PW ^LL ^LR ^FO ^FT ^FD ^FV ^FS ^FH ^FR ^FW ^FB, text in the
-// scalable font (^A0, ^CF) read under ^CI (code page 850, Windows-1252, UTF-8), boxes,
+// scalable font and the bitmap fonts (^A, ^CF) read under ^CI (code page 850, Windows-1252, UTF-8), boxes,
 // circles, ellipses and diagonals (^GB ^GC ^GE ^GD), stored and inline graphics (~DG ^XG
 // ^ID ^GF, hexadecimal or base64), the symbols ^BC (Code 128 with the job's subsets), ^BQ
 // (QR), ^BE (EAN-13), ^BU (UPC-A), ^B3 (Code 39), ^B2 (interleaved 2 of 5), ^BX (Data
@@ -22,7 +22,8 @@
 // Where a picture and the printed label may differ:
 // - text is Liberation Sans Narrow Bold in a cell of the field's height, its baseline three
 //   quarters down, stretched to the field's width, not the printer's own font 0: lengths
-//   differ by a few percent; the bitmap fonts (^AA to ^AH) are drawn in it too, and named;
+//   differ by a few percent; the bitmap fonts A to H are drawn in it too, at their matrix
+//   sizes and pitch; any other font is drawn as font 0 and named;
 // - interpretation lines are centred under (or over) the bars in the same font;
 // - symbols other than Code 128 are libzint's encodings;
 // - a label whose fields reach past ^LL is drawn long enough to show them (the printer
