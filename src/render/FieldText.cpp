@@ -55,8 +55,8 @@ struct Glyphs {
 };
 } // namespace
 
-void addText(LabelCanvas& canvas, const FieldPlace& at, const QString& text, int height, int width,
-             const TextBlock& block, qreal advance) {
+QPointF addText(LabelCanvas& canvas, const FieldPlace& at, const QString& text, int height, int width,
+                const TextBlock& block, qreal advance) {
     const QFont font = labelFont(height);
     const QFontMetricsF metrics(font);
     // A fixed-pitch font's capitals fill its character width; a scalable one's proportions
@@ -84,8 +84,9 @@ void addText(LabelCanvas& canvas, const FieldPlace& at, const QString& text, int
         }
         lines = wrapped;
     }
-    const int shown = block.on ? std::min<int>(int(lines.size()), std::max(block.lines, 1)) : 1;
     const qreal step = height + (block.on ? block.spacing : 0);
+    const int room = block.height > 0 ? std::max(1, int(block.height / std::max<qreal>(step, 1))) : block.lines;
+    const int shown = block.on ? std::min<int>(int(lines.size()), std::max(room, 1)) : 1;
     qreal widest = 0;
     for (const QString& line : lines)
         widest = std::max(widest, measure(line));
@@ -95,7 +96,10 @@ void addText(LabelCanvas& canvas, const FieldPlace& at, const QString& text, int
     const qreal firstBaseline = at.typeset ? -step * (shown - 1) : 0;
     const QRectF local(0, firstBaseline - ascent, boxWidth, step * (shown - 1) + height);
 
-    canvas.add(local, at, [=](QPainter& painter) {
+    const QTransform place = placement(at.origin, at.typeset, at.orientation, local);
+    const QPointF end = place.map(QPointF(measure(lines.last()) + (lines.size() > 1 ? block.indent : 0),
+                                          firstBaseline + (shown - 1) * step));
+    canvas.add(local, place, [=](QPainter& painter) {
         painter.setFont(font);
         painter.setPen(Qt::black);
         for (int i = 0; i < lines.size(); ++i) {
@@ -118,7 +122,8 @@ void addText(LabelCanvas& canvas, const FieldPlace& at, const QString& text, int
                                                    : indent;
             glyphs.draw(painter, x, y, line);
         }
-    });
+    }, at.reversed);
+    return end;
 }
 
 } // namespace render

@@ -125,6 +125,7 @@ private:
     QStringList m_notes;
     int m_copies = 1;
     Field m_field;
+    QPointF m_nextTypeset; // where the last text field ended
 };
 
 int Printer::number(const QByteArrayList& p, int index, int fallback, int low, int high) const {
@@ -194,9 +195,15 @@ void Printer::format(const Command& c) {
         m_width = number(p, 0, m_width, 2);
     } else if (code == "LL") {
         m_length = number(p, 0, m_length, 1);
-    } else if (code == "FO" || code == "FT") {
+    } else if (code == "FO") {
         m_field.place.origin = QPointF(number(p, 0, 0) - m_shift, number(p, 1, 0)) + m_home;
-        m_field.place.typeset = code == "FT";
+        m_field.place.typeset = false;
+    } else if (code == "FT") {
+        // A position left out continues where the last text field ended.
+        const std::optional<int> x = leadingNumber(p.value(0)), y = leadingNumber(p.value(1));
+        m_field.place.origin = QPointF(x ? std::clamp(*x, 0, MaxDots) - m_shift + m_home.x() : m_nextTypeset.x(),
+                                       y ? std::clamp(*y, 0, MaxDots) + m_home.y() : m_nextTypeset.y());
+        m_field.place.typeset = true;
     } else if (code == "FW") {
         m_fieldOrientation = orientation(p.value(0), m_fieldOrientation);
         if (!m_field.data) m_field.place.orientation = m_fieldOrientation;
@@ -277,6 +284,15 @@ void Printer::format(const Command& c) {
         graphicField(c);
     } else if (code == "FD" || code == "FV") {
         m_field.data = c.params;
+    } else if (code == "SN") {
+        // A serial number prints its starting value on the first label.
+        m_field.data = p.value(0);
+    } else if (code == "TB") {
+        TextBlock& b = m_field.block;
+        m_field.place.orientation = orientation(p.value(0), m_field.place.orientation);
+        b.on = true;
+        b.width = number(p, 1, 0, 0);
+        b.height = number(p, 2, 0, 0);
     } else if (code == "FS") {
         endField();
     } else if (code == "ID") {
@@ -377,8 +393,9 @@ void Printer::drawText(const QString& text) {
         const int sizeW = m_field.font ? m_field.fontWidth : m_defaultWidth;
         const int mh = std::max(1, int(std::lround(qreal(sizeH > 0 ? sizeH : bitmap->height) / bitmap->height)));
         const int mw = sizeW > 0 ? std::max(1, int(std::lround(qreal(sizeW) / bitmap->width))) : sizeH > 0 ? mh : 1;
-        return addText(m_canvas, m_field.place, text, bitmap->height * mh, bitmap->width * mw, m_field.block,
-                       bitmap->advance * mw);
+        m_nextTypeset = addText(m_canvas, m_field.place, text, bitmap->height * mh, bitmap->width * mw,
+                                m_field.block, bitmap->advance * mw);
+        return;
     }
     if (font != '0') note(QStringLiteral("^A%1").arg(QLatin1Char(font)));
     // A size given alone stands for both; none takes the default of ^CF.
@@ -386,7 +403,7 @@ void Printer::drawText(const QString& text) {
                   : m_field.fontWidth > 0 ? m_field.fontWidth
                                           : m_defaultHeight;
     const int w = m_field.fontWidth > 0 ? m_field.fontWidth : m_field.fontHeight > 0 ? h : m_defaultWidth;
-    addText(m_canvas, m_field.place, text, std::max(h, 1), std::max(w, 1), m_field.block);
+    m_nextTypeset = addText(m_canvas, m_field.place, text, std::max(h, 1), std::max(w, 1), m_field.block);
 }
 
 void Printer::drawBarcode(const QByteArray& data) {

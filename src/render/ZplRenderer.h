@@ -9,7 +9,7 @@
 // Pictures of the labels in a job, made from the very bytes that go to the printer, one
 // pixel per printer dot (8 dots/mm).
 //
-// It draws ^XA ^XZ ^LH ^LS ^PW ^LL ^LR ^FO ^FT ^FD ^FV ^FS ^FH ^FR ^FW ^FB, text in the
+// It draws ^XA ^XZ ^LH ^LS ^PW ^LL ^LR ^FO ^FT ^FD ^FV ^SN ^FS ^FH ^FR ^FW ^FB ^TB, text in the
 // scalable font and the bitmap fonts (^A, ^CF) read under ^CI (code page 850, Windows-1252, UTF-8), boxes,
 // circles, ellipses and diagonals (^GB ^GC ^GE ^GD), stored and inline graphics (~DG ^XG
 // ^ID ^GF, hexadecimal or base64), the symbols ^BC (Code 128 with the job's subsets), ^BQ
