@@ -28,7 +28,7 @@ QList<QImage> RenderResult::pictures() const {
 namespace {
 
 // Settings of the print engine and the media that leave the picture as it is.
-const QSet<QByteArray> SetupCommands = {"TA", "JS", "LT", "MN", "MT", "PO", "PM", "JM", "PR", "SD", "JU",
+const QSet<QByteArray> SetupCommands = {"TA", "JS", "MN", "MT", "PO", "PM", "JM", "PR", "SD", "JU",
                                         "MM", "CC", "CD", "CT", "PA", "MD", "ML", "FX", "PF", "JZ"};
 constexpr int MaxDots = 32000;           // the printer's own limit for positions and sizes
 constexpr int MaxFontDots = 3000;        // far above any label text
@@ -106,6 +106,7 @@ private:
     QHash<QString, QImage> m_graphics;
     QPointF m_home;
     int m_shift = 0;
+    int m_top = 0; // ^LT
     int m_width = 0;
     int m_length = 0;
     int m_moduleWidth = 2;
@@ -189,6 +190,8 @@ void Printer::format(const Command& c) {
         endFormat();
     } else if (code == "LH") {
         m_home = QPointF(number(p, 0, 0, 0), number(p, 1, 0, 0));
+    } else if (code == "LT") {
+        m_top = number(p, 0, 0, -120, 120);
     } else if (code == "LS") {
         m_shift = number(p, 0, 0, -9999, 9999);
     } else if (code == "PW") {
@@ -196,13 +199,13 @@ void Printer::format(const Command& c) {
     } else if (code == "LL") {
         m_length = number(p, 0, m_length, 1);
     } else if (code == "FO") {
-        m_field.place.origin = QPointF(number(p, 0, 0) - m_shift, number(p, 1, 0)) + m_home;
+        m_field.place.origin = QPointF(number(p, 0, 0) - m_shift, number(p, 1, 0) + m_top) + m_home;
         m_field.place.typeset = false;
     } else if (code == "FT") {
         // A position left out continues where the last text field ended.
         const std::optional<int> x = leadingNumber(p.value(0)), y = leadingNumber(p.value(1));
         m_field.place.origin = QPointF(x ? std::clamp(*x, 0, MaxDots) - m_shift + m_home.x() : m_nextTypeset.x(),
-                                       y ? std::clamp(*y, 0, MaxDots) + m_home.y() : m_nextTypeset.y());
+                                       y ? std::clamp(*y, 0, MaxDots) + m_top + m_home.y() : m_nextTypeset.y());
         m_field.place.typeset = true;
     } else if (code == "FW") {
         m_fieldOrientation = orientation(p.value(0), m_fieldOrientation);
@@ -225,6 +228,13 @@ void Printer::format(const Command& c) {
         m_field.place.orientation = orientation(q.value(0), m_fieldOrientation);
         m_field.fontHeight = number(q, 1, 0, 0, MaxFontDots);
         m_field.fontWidth = number(q, 2, 0, 0, MaxFontDots);
+    } else if (code == "A@") {
+        // A font called by its name is drawn as the scalable font, and named.
+        m_field.font = '0';
+        m_field.place.orientation = orientation(p.value(0), m_fieldOrientation);
+        m_field.fontHeight = number(p, 1, 0, 0, MaxFontDots);
+        m_field.fontWidth = number(p, 2, 0, 0, MaxFontDots);
+        note(QStringLiteral("^A@ %1").arg(QString::fromLatin1(p.value(3))).trimmed());
     } else if (code == "FH") {
         m_field.hexIndicator = c.params.isEmpty() ? '_' : c.params.at(0);
     } else if (code == "FB") {

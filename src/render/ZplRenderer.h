@@ -9,13 +9,13 @@
 // Pictures of the labels in a job, made from the very bytes that go to the printer, one
 // pixel per printer dot (8 dots/mm).
 //
-// It draws ^XA ^XZ ^LH ^LS ^PW ^LL ^LR ^FO ^FT ^FD ^FV ^SN ^FS ^FH ^FR ^FW ^FB ^TB, text in the
+// It draws ^XA ^XZ ^LH ^LS ^LT ^PW ^LL ^LR ^FO ^FT ^FD ^FV ^SN ^FS ^FH ^FR ^FW ^FB ^TB, text in the
 // scalable font and the bitmap fonts (^A, ^CF) read under ^CI (code page 850, Windows-1252, UTF-8), boxes,
 // circles, ellipses and diagonals (^GB ^GC ^GE ^GD), stored and inline graphics (~DG ^XG
 // ^ID ^GF, hexadecimal or base64), the symbols ^BC (Code 128 with the job's subsets), ^BQ
 // (QR), ^BE (EAN-13), ^BU (UPC-A), ^B3 (Code 39), ^B2 (interleaved 2 of 5), ^BX (Data
 // Matrix) and ^B7 (PDF417) with their interpretation lines, and ^PQ. The set-up commands
-// (~TA ~JS ^LT ^MN ^MT ^PO ^PM ^JM ^PR ~SD ^SD ^JU ^MM ^MD ^PA ^FX and the control prefix)
+// (~TA ~JS ^MN ^MT ^PO ^PM ^JM ^PR ~SD ^SD ^JU ^MM ^MD ^PA ^FX and the control prefix)
 // are read and ignored. Any other command, and whatever cannot be drawn, is named in a red
 // "Não mostrado:" note under the picture.
 //
@@ -23,7 +23,8 @@
 // - text is Liberation Sans Narrow Bold in a cell of the field's height, its baseline three
 //   quarters down, stretched to the field's width, not the printer's own font 0: lengths
 //   differ by a few percent; the bitmap fonts A to H are drawn in it too, at their matrix
-//   sizes and pitch; any other font is drawn as font 0 and named;
+//   sizes and pitch; any other font (^A@ by name, a downloaded one) is drawn as font 0
+//   and named;
 // - interpretation lines are centred under (or over) the bars in the same font;
 // - symbols other than Code 128 are libzint's encodings;
 // - a label whose fields reach past ^LL is drawn long enough to show them (the printer
