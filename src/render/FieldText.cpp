@@ -65,20 +65,33 @@ QPointF addText(LabelCanvas& canvas, const FieldPlace& at, const QString& text, 
     const Glyphs glyphs{font, metrics, stretch, advance};
     const auto measure = [glyphs](const QString& s) { return glyphs.measure(s); };
 
+    // A field block narrower than a character prints nothing.
+    if (block.on && block.height == 0 && block.width < width) return at.origin;
     QStringList lines = block.on ? brokenLines(text) : QStringList{text};
     if (block.on && block.width > 0) {
         QStringList wrapped;
+        const auto room = [&] { return block.width - (wrapped.isEmpty() ? 0 : block.indent); };
         for (const QString& line : lines) {
             QString current;
-            for (const QString& word : line.split(u' ')) {
-                const qreal room = block.width - (wrapped.isEmpty() && current.isEmpty() ? 0 : block.indent);
+            for (QString word : line.split(u' ')) {
                 const QString candidate = current.isEmpty() ? word : current + u' ' + word;
-                if (!current.isEmpty() && measure(candidate) > room) {
-                    wrapped << current;
-                    current = word;
-                } else {
+                if (measure(candidate) <= room() || (current.isEmpty() && word.size() <= 1)) {
                     current = candidate;
+                    continue;
                 }
+                if (!current.isEmpty()) {
+                    wrapped << current;
+                    current.clear();
+                }
+                // A word too long for a line of its own breaks with a hyphen at the edge.
+                while (word.size() > 1 && measure(word) > room()) {
+                    qsizetype fits = 1;
+                    while (fits + 1 < word.size() && measure(word.left(fits + 1) + u'-') <= room())
+                        ++fits;
+                    wrapped << word.left(fits) + u'-';
+                    word = word.mid(fits);
+                }
+                current = word;
             }
             wrapped << current;
         }
