@@ -54,8 +54,17 @@ struct Field {
     QString graphic;
     int magnifyX = 1, magnifyY = 1;
     QImage image;
+    int number = 0; // ^FN
     std::optional<QByteArray> data;
 };
+
+// "R:LABEL" and "label.zpl" both become "LABEL.ZPL".
+QString formatName(const QByteArray& name) {
+    QString text = QString::fromLatin1(name).trimmed().toUpper();
+    if (text.size() > 2 && text.at(1) == QLatin1Char(':')) text = text.mid(2);
+    if (!text.contains(QLatin1Char('.'))) text += QStringLiteral(".ZPL");
+    return text;
+}
 
 // An orientation parameter; anything but N, R, I or B leaves `current`.
 char orientation(const QByteArray& p, char current) {
@@ -118,6 +127,7 @@ private:
     int m_defaultWidth = 5;
     int m_codePage = 0; // ^CI
     bool m_labelReversed = false; // ^LR
+    QHash<QString, QList<Command>> m_storedFormats; // ^DF, kept like graphics
 
     // The format being read.
     bool m_inFormat = false;
@@ -127,6 +137,10 @@ private:
     int m_copies = 1;
     Field m_field;
     QPointF m_nextTypeset; // where the last text field ended
+    QString m_storing;              // the format ^DF is storing instead of printing
+    QList<Command> m_recalled;      // the stored format ^XF recalled
+    QHash<int, QByteArray> m_fieldData; // the recalling format's ^FN fields
+    bool m_replaying = false;       // the recalled format's commands are being read
 };
 
 int Printer::number(const QByteArrayList& p, int index, int fallback, int low, int high) const {
@@ -163,6 +177,17 @@ void Printer::command(const Command& c) {
         return;
     }
     if (SetupCommands.contains(c.code)) return;
+    if (!m_storing.isEmpty()) {
+        // A stored format keeps its commands for ^XF, up to its end.
+        if (c.prefix == '^' && (c.code == "XZ" || c.code == "XA")) {
+            m_storing.clear();
+            m_inFormat = false;
+            if (c.code == "XA") command(c);
+            return;
+        }
+        m_storedFormats[m_storing] << c;
+        return;
+    }
     if (c.prefix == '^' && c.code == "XA") {
         // A start inside an open format ends it: the next format begins.
         if (m_inFormat) endFormat();
@@ -188,6 +213,15 @@ void Printer::format(const Command& c) {
         note(c.name());
     } else if (code == "XZ") {
         endFormat();
+    } else if (code == "DF") {
+        m_storing = formatName(p.value(0));
+        m_storedFormats[m_storing].clear();
+    } else if (code == "XF") {
+        const QString name = formatName(p.value(0));
+        if (!m_storedFormats.contains(name)) note(QStringLiteral("^XF %1 (formato ausente)").arg(name));
+        m_recalled = m_storedFormats.value(name);
+    } else if (code == "FN") {
+        m_field.number = number(p, 0, 0, 0, 9999);
     } else if (code == "LH") {
         m_home = QPointF(number(p, 0, 0, 0), number(p, 1, 0, 0));
     } else if (code == "LT") {
@@ -284,12 +318,20 @@ void Printer::format(const Command& c) {
         m_field.white = p.value(3).toUpper() == "W";
         m_field.rising = !(p.value(4) == "L" || p.value(4) == "\\");
         m_field.data = QByteArray();
-    } else if (code == "XG") {
+    } else if (code == "XG" || code == "IM") {
         m_field.kind = Field::Kind::Graphic;
         m_field.graphic = graphicName(p.value(0));
-        m_field.magnifyX = number(p, 1, 1, 1, 10);
-        m_field.magnifyY = number(p, 2, 1, 1, 10);
+        m_field.magnifyX = code == "XG" ? number(p, 1, 1, 1, 10) : 1;
+        m_field.magnifyY = code == "XG" ? number(p, 2, 1, 1, 10) : 1;
         m_field.data = QByteArray();
+    } else if (code == "IL") {
+        // An image loaded as the label's background, from its top left corner.
+        m_field.kind = Field::Kind::Graphic;
+        m_field.graphic = graphicName(p.value(0));
+        m_field.place.origin = m_home;
+        m_field.place.typeset = false;
+        m_field.data = QByteArray();
+        endField();
     } else if (code == "GF") {
         graphicField(c);
     } else if (code == "FD" || code == "FV") {
@@ -341,6 +383,12 @@ QByteArray Printer::fieldBytes() const {
 }
 
 void Printer::endField() {
+    if (m_field.number > 0 && !m_replaying && !m_recalled.isEmpty()) {
+        // In a format that recalls a stored one, a numbered field fills that field.
+        if (m_field.data) m_fieldData.insert(m_field.number, *m_field.data);
+        return startField();
+    }
+    if (m_field.number > 0 && m_replaying) m_field.data = m_fieldData.value(m_field.number);
     if (m_field.data) {
         const FieldPlace& at = m_field.place;
         switch (m_field.kind) {
@@ -376,6 +424,15 @@ void Printer::endField() {
 void Printer::endFormat() {
     // A field left open at the end of the format prints as if closed.
     endField();
+    if (!m_recalled.isEmpty() && !m_replaying) {
+        m_replaying = true;
+        for (const Command& c : std::as_const(m_recalled))
+            if (c.code != "XZ") format(c);
+        endField();
+        m_replaying = false;
+        m_recalled.clear();
+        m_fieldData.clear();
+    }
     m_inFormat = false;
     if (m_canvas.isEmpty() && m_notes.isEmpty()) return;
     const QImage picture = m_canvas.picture(m_width, m_length, m_notes);
