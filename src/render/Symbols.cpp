@@ -20,6 +20,7 @@ struct Options {
     int option1 = -1;
     int option2 = 0;
     int option3 = 0;
+    int inputMode = DATA_MODE;
 };
 
 Symbol encode(int symbology, const QByteArray& data, Options options = {}) {
@@ -34,7 +35,7 @@ Symbol encode(int symbology, const QByteArray& data, Options options = {}) {
         return out;
     }
     symbol->symbology = symbology;
-    symbol->input_mode = DATA_MODE;
+    symbol->input_mode = options.inputMode;
     symbol->option_1 = options.option1;
     symbol->option_2 = options.option2;
     symbol->option_3 = options.option3;
@@ -57,6 +58,12 @@ Symbol encode(int symbology, const QByteArray& data, Options options = {}) {
 
 Symbol code128(const QByteArray& data) {
     return encode(BARCODE_CODE128, data);
+}
+
+Symbol gs1_128(const QByteArray& data) {
+    QByteArray bracketed = data;
+    bracketed.replace('(', '[').replace(')', ']');
+    return encode(BARCODE_GS1_128, bracketed, {-1, 0, 0, GS1_MODE});
 }
 
 Symbol qrCode(const QByteArray& data, char errorLevel) {

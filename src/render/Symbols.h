@@ -21,6 +21,10 @@ struct Symbol {
 // Code 128 of `data` (bytes as printed), subsets chosen by libzint.
 Symbol code128(const QByteArray& data);
 
+// GS1-128 of element strings written "(01)0950...(10)ABC", application identifiers in
+// parentheses.
+Symbol gs1_128(const QByteArray& data);
+
 // QR Code, model 2, of `data` at an error level 'L', 'M', 'Q' or 'H'.
 Symbol qrCode(const QByteArray& data, char errorLevel);
 

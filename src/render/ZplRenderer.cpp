@@ -503,6 +503,12 @@ void Printer::drawBarcode(const QByteArray& data) {
             const Code128 printed = code128Printed(data);
             symbol = printed.symbol;
             line = printed.text;
+        } else if (mode == "D") {
+            // GS1: the element strings with their identifiers in parentheses, FNC1 first.
+            QByteArray strings = data;
+            strings.replace(">8", "");
+            symbol = gs1_128(strings);
+            line = symbol.text;
         } else {
             if (mode != "A") note(QStringLiteral("^BC (modo %1)").arg(QString::fromLatin1(mode)));
             symbol = code128(data);
