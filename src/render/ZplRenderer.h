@@ -9,15 +9,15 @@
 // Pictures of the labels in a job, made from the very bytes that go to the printer, one
 // pixel per printer dot (8 dots/mm).
 //
-// It draws ^XA ^XZ ^LH ^LS ^LT ^PW ^LL ^LR ^FO ^FT ^FD ^FV ^SN ^FS ^FH ^FR ^FW ^FB ^TB, text in the
-// scalable font and the bitmap fonts (^A, ^CF) read under ^CI (code page 850, Windows-1252, UTF-8), boxes,
-// circles, ellipses and diagonals (^GB ^GC ^GE ^GD), stored and inline graphics (~DG ^XG ^IM ^IL
-// ^ID ^GF, hexadecimal or base64), stored formats (^DF ^XF ^FN), the symbols ^BC (Code 128 with the job's subsets, or
-// GS1-128), ^BQ
-// (QR), ^BE (EAN-13), ^BU (UPC-A), ^B3 (Code 39), ^B2 (interleaved 2 of 5), ^BX (Data
-// Matrix) and ^B7 (PDF417) with their interpretation lines, and ^PQ. The set-up commands
-// (~TA ~JS ^MN ^MT ^PO ^PM ^JM ^PR ~SD ^SD ^JU ^MM ^MD ^PA ^FX and the control prefix)
-// are read and ignored. Any other command, and whatever cannot be drawn, is named in a red
+// It draws ^XA ^XZ ^LH ^LS ^LT ^PW ^LL ^LR ^FO ^FT ^FD ^FV ^SN ^FS ^FH ^FR ^FW ^FB ^TB;
+// text in the scalable font and the bitmap fonts (^A, ^CF) read under ^CI (code page 850,
+// Windows-1252, UTF-8); boxes, circles, ellipses and diagonals (^GB ^GC ^GE ^GD); stored
+// and inline graphics (~DG ^XG ^IM ^IL ^ID ^GF, hexadecimal or base64); stored formats
+// (^DF ^XF ^FN); the symbols ^BC (Code 128 with the job's subsets, or GS1-128), ^BQ (QR),
+// ^BE (EAN-13), ^BU (UPC-A), ^B3 (Code 39), ^B2 (interleaved 2 of 5), ^BX (Data Matrix)
+// and ^B7 (PDF417) with their interpretation lines; and ^PQ. The set-up commands (~TA ~JS
+// ^MN ^MT ^PO ^PM ^JM ^PR ~SD ^SD ^JU ^MM ^MD ^PA ^FX and the control prefix) are read and
+// ignored. Any other command, and whatever cannot be drawn, is named in a red
 // "Não mostrado:" note under the picture.
 //
 // Where a picture and the printed label may differ:
