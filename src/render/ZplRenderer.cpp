@@ -542,7 +542,7 @@ void Printer::drawBarcode(const QByteArray& data) {
 void Printer::drawQr(const QByteArray& data) {
     // The field data opens with the error correction level (H, Q, M, L) and the input
     // mode ("A" automatic, "M" manual, then a character mode: N, A, K, or B with a
-    // four-digit byte count), then a comma; mixed mode ("D...") names its parts first.
+    // four-digit byte count), then a comma; mixed mode ("Dnnmmpp,") names its parts first.
     const QByteArrayList& p = m_field.barcode;
     if (!p.value(1).isEmpty() && p.value(1) != "2")
         note(QStringLiteral("^BQ (modelo %1)").arg(QString::fromLatin1(p.value(1))));
@@ -550,7 +550,7 @@ void Printer::drawQr(const QByteArray& data) {
     const QByteArray given = p.value(3).toUpper();
     char level = given.isEmpty() ? 'Q' : QByteArrayLiteral("HQML").contains(given.at(0)) ? given.at(0) : 'M';
     QByteArray content = data;
-    if (content.startsWith('D')) {
+    if (content.size() > 7 && content.at(0) == 'D' && content.at(7) == ',') {
         note(QStringLiteral("^BQ (modo misto)"));
         content = content.mid(content.indexOf(',') + 1);
     }
