@@ -123,8 +123,8 @@ private:
     qreal m_wideRatio = 3.0;
     char m_fieldOrientation = 'N'; // ^FW
     char m_defaultFont = 'A';      // ^CF; the printer starts with its 9 x 5 font A
-    int m_defaultHeight = 9;
-    int m_defaultWidth = 5;
+    int m_defaultHeight = 0;       // ^CF sizes; 0: none given
+    int m_defaultWidth = 0;
     int m_codePage = 0; // ^CI
     bool m_labelReversed = false; // ^LR
     QHash<QString, QList<Command>> m_storedFormats; // ^DF, kept like graphics
@@ -465,11 +465,15 @@ void Printer::drawText(const QString& text) {
         return;
     }
     if (font != '0') note(QStringLiteral("^A%1").arg(QLatin1Char(font)));
-    // A size given alone stands for both; none takes the default of ^CF.
+    // A size given alone stands for both; none takes the sizes of ^CF, or 15 x 12.
     const int h = m_field.fontHeight > 0 ? m_field.fontHeight
                   : m_field.fontWidth > 0 ? m_field.fontWidth
-                                          : m_defaultHeight;
-    const int w = m_field.fontWidth > 0 ? m_field.fontWidth : m_field.fontHeight > 0 ? h : m_defaultWidth;
+                  : m_defaultHeight > 0   ? m_defaultHeight
+                                          : 15;
+    const int w = m_field.fontWidth > 0    ? m_field.fontWidth
+                  : m_field.fontHeight > 0 ? h
+                  : m_defaultWidth > 0     ? m_defaultWidth
+                                           : 12;
     m_nextTypeset = addText(m_canvas, m_field.place, text, std::max(h, 1), std::max(w, 1), m_field.block);
 }
 
