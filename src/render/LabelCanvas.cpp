@@ -44,7 +44,7 @@ void drawReversed(QImage& image, const QRect& clip, const QTransform& place, con
                   const LabelCanvas::Paint& paint) {
     const QRect area = place.mapRect(local).toAlignedRect().intersected(clip);
     if (area.isEmpty()) return;
-    QImage mask(area.size(), QImage::Format_ARGB32);
+    QImage mask(area.size(), QImage::Format_Alpha8);
     mask.fill(Qt::transparent);
     {
         QPainter painter(&mask);
@@ -54,10 +54,10 @@ void drawReversed(QImage& image, const QRect& clip, const QTransform& place, con
         paint(painter);
     }
     for (int y = 0; y < area.height(); ++y) {
-        const QRgb* from = reinterpret_cast<const QRgb*>(mask.constScanLine(y));
+        const uchar* from = mask.constScanLine(y);
         QRgb* to = reinterpret_cast<QRgb*>(image.scanLine(area.y() + y)) + area.x();
         for (int x = 0; x < area.width(); ++x)
-            if (qAlpha(from[x]) >= 128) to[x] = qGray(to[x]) < 128 ? qRgb(255, 255, 255) : qRgb(0, 0, 0);
+            if (from[x] >= 128) to[x] = qGray(to[x]) < 128 ? qRgb(255, 255, 255) : qRgb(0, 0, 0);
     }
 }
 } // namespace
