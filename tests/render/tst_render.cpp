@@ -1,6 +1,8 @@
 // Pictures of the labels: every builder's job drawn, its barcodes read back with zbar;
-// offsets seen in the ink, blank columns left blank; faulty jobs told apart; the picture printer, the
-// preview capture, the dialog and --render.
+// offsets seen in the ink, blank columns left blank; jobs read as a printer reads them
+// (odd values, placement, the commands drawn, what is named as not shown); code pages;
+// every golden job drawn whole; the picture printer, the preview capture, the dialog and
+// --render.
 #include "labels/LabelFixture.h"
 
 #include "labels/LabelJobs.h"
@@ -154,6 +156,7 @@ class tst_render : public QObject {
     }
 
     void jobs() {
+        // Some rows are added in code, so the cells are fetched from the test data itself.
         DataRow r;
         for (const char* column : {"labels", "copies", "size", "ink", "tol", "white", "symbols", "notes", "job"})
             r.cells.insert(column, *static_cast<QString*>(QTest::qData(column, qMetaTypeId<QString>())));
