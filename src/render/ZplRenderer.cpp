@@ -28,8 +28,9 @@ QList<QImage> RenderResult::pictures() const {
 namespace {
 
 // Settings of the print engine and the media that leave the picture as it is.
-const QSet<QByteArray> SetupCommands = {"TA", "JS", "MN", "MT", "PO", "PM", "JM", "PR", "SD", "JU",
-                                        "MM", "CC", "CD", "CT", "PA", "MD", "ML", "FX", "PF", "JZ"};
+const QSet<QByteArray> SetupCommands = {"TA", "JS", "MN", "MT", "PO", "PM", "JM", "PR", "SD", "JU", "MM", "CC",
+                                        "CD", "CT", "PA", "MD", "ML", "FX", "PF", "JZ", "SZ", "XB", "MW", "MP",
+                                        "JT", "KD", "KL", "CV", "MF", "PH", "PP"};
 constexpr int MaxDots = 32000;           // the printer's own limit for positions and sizes
 constexpr int MaxFontDots = 3000;        // far above any label text
 constexpr int MaxGraphicBytes = 4 << 20; // a stored graphic of this size fills no label

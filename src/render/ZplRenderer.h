@@ -16,8 +16,8 @@
 // (^DF ^XF ^FN); the symbols ^BC (Code 128 with the job's subsets, or GS1-128), ^BQ (QR),
 // ^BE (EAN-13), ^BU (UPC-A), ^B3 (Code 39), ^B2 (interleaved 2 of 5), ^BX (Data Matrix)
 // and ^B7 (PDF417) with their interpretation lines; and ^PQ. The set-up commands (~TA ~JS
-// ^MN ^MT ^PO ^PM ^JM ^PR ~SD ^SD ^JU ^MM ^MD ^PA ^FX and the control prefix) are read and
-// ignored. Any other command, and whatever cannot be drawn, is named in a red
+// ^MN ^MT ^PO ^PM ^JM ^PR ~SD ^SD ^JU ^MM ^MD ^PA ^SZ ^XB ^MW and the like), comments (^FX)
+// and the control prefix are read and ignored. Any other command, and whatever cannot be drawn, is named in a red
 // "Não mostrado:" note under the picture.
 //
 // Where a picture and the printed label may differ:
