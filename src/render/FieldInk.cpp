@@ -117,6 +117,42 @@ void addLinear(LabelCanvas& canvas, const FieldPlace& at, const QVector<int>& ba
     });
 }
 
+void addRetail(LabelCanvas& canvas, const FieldPlace& at, const Symbol& symbol, int module, int height,
+               const QString& digits, bool upc) {
+    const int textHeight = std::clamp(module * 9, 10, 60);
+    const int gap = std::max(2, module);
+    const int longer = gap + textHeight / 2;
+    const int width = symbol.columns * module;
+    const QRectF local(0, -height, width, height + gap + textHeight);
+    const QFont font = labelFont(textHeight);
+    canvas.add(local, at, [=](QPainter& painter) {
+        // Modules 0-2, 45-49 and 92-94 are the guards; UPC-A lengthens 3-9 and 85-91 too.
+        const auto isLong = [&](int c) {
+            return c < 3 || (c >= 45 && c < 50) || c >= 92 || (upc && ((c >= 3 && c < 10) || (c >= 85 && c < 92)));
+        };
+        for (int c = 0; c < symbol.columns; ++c)
+            if (symbol.module(0, c))
+                painter.fillRect(QRectF(c * module, -height, module, height + (isLong(c) ? longer : 0)), Qt::black);
+        painter.setFont(font);
+        painter.setPen(Qt::black);
+        const QFontMetricsF metrics(font);
+        const qreal baseline = gap + textHeight * 0.75;
+        const auto centred = [&](const QString& text, qreal from, qreal to) {
+            painter.drawText(QPointF((from + to - metrics.horizontalAdvance(text)) / 2, baseline), text);
+        };
+        if (digits.size() < (upc ? 12 : 13)) return centred(digits, 0, width);
+        painter.drawText(QPointF(-metrics.horizontalAdvance(digits.left(1)) - gap, baseline), digits.left(1));
+        if (upc) {
+            centred(digits.mid(1, 5), 10 * module, 45 * module);
+            centred(digits.mid(6, 5), 50 * module, 85 * module);
+            painter.drawText(QPointF(width + gap, baseline), digits.mid(11, 1));
+        } else {
+            centred(digits.mid(1, 6), 3 * module, 45 * module);
+            centred(digits.mid(7, 6), 50 * module, 92 * module);
+        }
+    });
+}
+
 void addMatrix(LabelCanvas& canvas, const FieldPlace& at, const Symbol& symbol, int moduleWidth,
                int moduleHeight, int above, int below) {
     const int w = symbol.columns * moduleWidth;

@@ -31,6 +31,12 @@ QVector<int> barWidths(const Symbol& symbol, int module, qreal wideRatio = 0);
 // the line's text.
 void addLinear(LabelCanvas& canvas, const FieldPlace& at, const QVector<int>& bars, int module, int height,
                const QString& line, char linePlace);
+// EAN-13 or UPC-A (`upc`) with its digits under the bars as retail symbols print them: the
+// guard bars (and for UPC-A the first and last digit's bars) reach down between the
+// digit groups, the first digit stands left of the bars (and UPC-A's last one right).
+void addRetail(LabelCanvas& canvas, const FieldPlace& at, const Symbol& symbol, int module, int height,
+               const QString& digits, bool upc);
+
 // A symbol of several rows, each module `moduleWidth` x `moduleHeight`, with `above` dots
 // of space between its top and the element's and `below` dots under it.
 void addMatrix(LabelCanvas& canvas, const FieldPlace& at, const Symbol& symbol, int moduleWidth,

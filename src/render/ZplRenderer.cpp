@@ -540,6 +540,9 @@ void Printer::drawBarcode(const QByteArray& data) {
         return note(QStringLiteral("^%1 \"%2\" (%3)").arg(QString::fromLatin1(type), decodeField(data, m_codePage),
                                                           symbol.error));
     const char linePlace = !yes(p.value(lineAt), true) ? 0 : yes(p.value(lineAt + 1), false) ? 'A' : 'B';
+    if ((type == "BE" || type == "BU") && linePlace == 'B' && symbol.columns == 95)
+        return addRetail(m_canvas, m_field.place, symbol, m_moduleWidth, number(p, heightAt, m_barHeight, 1, MaxDots),
+                         QString::fromLatin1(line), type == "BU");
     addLinear(m_canvas, m_field.place, barWidths(symbol, m_moduleWidth, ratio), m_moduleWidth,
               number(p, heightAt, m_barHeight, 1, MaxDots), decodeField(line, m_codePage), linePlace);
 }

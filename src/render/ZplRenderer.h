@@ -26,7 +26,9 @@
 //   differ by a few percent; the bitmap fonts A to H are drawn in it too, at their matrix
 //   sizes and pitch; any other font (^A@ by name, a downloaded one) is drawn as font 0
 //   and named;
-// - interpretation lines are centred under (or over) the bars in the same font;
+// - interpretation lines are centred under (or over) the bars in the same font (EAN-13
+//   and UPC-A in their digit groups between lengthened guard bars, as retail symbols are
+//   printed; the first digit left of the field origin);
 // - symbols other than Code 128 are libzint's encodings;
 // - a label whose fields reach past ^LL is drawn long enough to show them (the printer
 //   measures gap-sensed stock itself); speed, darkness and media are not pictured.
