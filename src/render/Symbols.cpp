@@ -79,6 +79,22 @@ Symbol upcA(const QByteArray& digits) {
     return encode(BARCODE_UPCA, digits);
 }
 
+Symbol ean8(const QByteArray& digits) {
+    return encode(BARCODE_EANX, digits);
+}
+
+Symbol code93(const QByteArray& data) {
+    return encode(BARCODE_CODE93, data);
+}
+
+Symbol codabar(const QByteArray& data, char start, char stop) {
+    return encode(BARCODE_CODABAR, start + data + stop);
+}
+
+Symbol aztec(const QByteArray& data) {
+    return encode(BARCODE_AZTEC, data);
+}
+
 Symbol code39(const QByteArray& data, bool check) {
     return encode(BARCODE_CODE39, data, {-1, check ? 1 : 0, 0});
 }

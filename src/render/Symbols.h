@@ -31,6 +31,14 @@ Symbol qrCode(const QByteArray& data, char errorLevel);
 // EAN-13 of 12 digits and UPC-A of 11, the check digit added.
 Symbol ean13(const QByteArray& digits);
 Symbol upcA(const QByteArray& digits);
+// EAN-8 of 7 digits, the check digit added.
+Symbol ean8(const QByteArray& digits);
+// Code 93 with its two check characters.
+Symbol code93(const QByteArray& data);
+// Codabar of `data` between the start and stop characters.
+Symbol codabar(const QByteArray& data, char start, char stop);
+// Aztec Code, its size libzint's choice.
+Symbol aztec(const QByteArray& data);
 // Code 39, with its modulo 43 check character when `check`.
 Symbol code39(const QByteArray& data, bool check);
 // Interleaved 2 of 5 (a leading 0 added to an odd count), with its check digit when `check`.

@@ -288,7 +288,8 @@ void Printer::format(const Command& c) {
         if (ok) m_wideRatio = std::clamp(ratio, 2.0, 3.0);
         m_barHeight = number(p, 2, m_barHeight, 1, MaxDots);
     } else if (code == "BC" || code == "BE" || code == "B3" || code == "BU" || code == "B2" || code == "BX" ||
-               code == "B7" || code == "BQ") {
+               code == "B7" || code == "BQ" || code == "B8" || code == "BA" || code == "BK" || code == "B0" ||
+               code == "BO") {
         m_field.kind = Field::Kind::Barcode;
         m_field.symbology = code;
         m_field.barcode = p;
@@ -490,6 +491,12 @@ void Printer::drawBarcode(const QByteArray& data) {
         if (!symbol.error.isEmpty()) return note(QStringLiteral("^BX (%1)").arg(symbol.error));
         return addMatrix(m_canvas, m_field.place, symbol, module, module);
     }
+    if (type == "B0" || type == "BO") {
+        const Symbol symbol = aztec(data);
+        if (!symbol.error.isEmpty()) return note(QStringLiteral("^%1 (%2)").arg(QString::fromLatin1(type), symbol.error));
+        const int module = number(p, 1, 2, 1, 10);
+        return addMatrix(m_canvas, m_field.place, symbol, module, module);
+    }
     if (type == "B7") {
         const Symbol symbol = pdf417(data, number(p, 2, 0, 0, 8), number(p, 3, 0, 0, 30), number(p, 4, 0, 0, 90),
                                      yes(p.value(5), false));
@@ -531,6 +538,23 @@ void Printer::drawBarcode(const QByteArray& data) {
         symbol = code39(data.toUpper(), yes(p.value(1), false));
         ratio = m_wideRatio;
         line = '*' + data.toUpper() + '*';
+    } else if (type == "B8") {
+        symbol = ean8(digitsOnly(data).left(7).rightJustified(7, '0'));
+        line = symbol.text;
+    } else if (type == "BA") {
+        symbol = code93(data);
+        line = data;
+    } else if (type == "BK") {
+        // Codabar: orientation, check digit, height, line, line above, start and stop.
+        heightAt = 2;
+        lineAt = 3;
+        const auto ends = [&](int at) {
+            const QByteArray e = p.value(at).toUpper();
+            return !e.isEmpty() && QByteArrayLiteral("ABCD").contains(e.at(0)) ? e.at(0) : 'A';
+        };
+        symbol = codabar(data.toUpper(), ends(5), ends(6));
+        line = ends(5) + data.toUpper() + ends(6);
+        ratio = m_wideRatio;
     } else if (type == "B2") {
         symbol = interleaved2of5(digitsOnly(data), yes(p.value(4), false));
         ratio = m_wideRatio;

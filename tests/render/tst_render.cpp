@@ -35,7 +35,7 @@ QStringList decode(const QImage& picture) {
     scanner.set_config(ZBAR_NONE, ZBAR_CFG_ENABLE, 0);
     scanner.set_config(ZBAR_CODE128, ZBAR_CFG_ENABLE, 1);
     scanner.set_config(ZBAR_QRCODE, ZBAR_CFG_ENABLE, 1);
-    for (const zbar_symbol_type_t type : {ZBAR_EAN13, ZBAR_UPCA, ZBAR_CODE39, ZBAR_I25})
+    for (const zbar_symbol_type_t type : {ZBAR_EAN13, ZBAR_EAN8, ZBAR_UPCA, ZBAR_CODE39, ZBAR_CODE93, ZBAR_CODABAR, ZBAR_I25})
         scanner.set_config(type, ZBAR_CFG_ENABLE, 1);
     Image image(unsigned(grey.width()), unsigned(grey.height()), "Y800", bytes.constData(), bytes.size());
     scanner.scan(image);
