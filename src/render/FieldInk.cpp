@@ -168,6 +168,15 @@ void addMatrix(LabelCanvas& canvas, const FieldPlace& at, const Symbol& symbol, 
     });
 }
 
+void addShapes(LabelCanvas& canvas, const FieldPlace& at, const Shapes& shapes) {
+    const QRectF local(0, -shapes.size.height(), shapes.size.width(), shapes.size.height());
+    canvas.add(local, at, [shapes, local](QPainter& painter) {
+        painter.translate(0, local.top());
+        for (const auto& [path, white] : shapes.shapes)
+            painter.fillPath(path, white ? Qt::white : Qt::black);
+    });
+}
+
 void addImage(LabelCanvas& canvas, const FieldPlace& at, const QImage& image, int mx, int my) {
     const QRectF local(0, -image.height() * my, image.width() * mx, image.height() * my);
     canvas.add(local, at, [image, local](QPainter& painter) { painter.drawImage(local, image); });

@@ -41,6 +41,9 @@ void addRetail(LabelCanvas& canvas, const FieldPlace& at, const Symbol& symbol, 
 // of space between its top and the element's and `below` dots under it.
 void addMatrix(LabelCanvas& canvas, const FieldPlace& at, const Symbol& symbol, int moduleWidth,
                int moduleHeight, int above = 0, int below = 0);
+// Round and hexagonal shapes (MaxiCode), their top left corner the element's.
+void addShapes(LabelCanvas& canvas, const FieldPlace& at, const Shapes& shapes);
+
 // A graphic, magnified `mx` times across and `my` times down.
 void addImage(LabelCanvas& canvas, const FieldPlace& at, const QImage& image, int mx, int my);
 

@@ -2,6 +2,9 @@
 
 #include <zint.h>
 
+#include <QtMath>
+
+#include <cmath>
 #include <memory>
 
 namespace render {
@@ -93,6 +96,54 @@ Symbol codabar(const QByteArray& data, char start, char stop) {
 
 Symbol aztec(const QByteArray& data) {
     return encode(BARCODE_AZTEC, data);
+}
+
+Shapes maxiCode(const QByteArray& data, int mode, const QByteArray& primary, qreal width) {
+    Shapes out;
+    std::unique_ptr<zint_symbol, SymbolDeleter> symbol(ZBarcode_Create());
+    if (!symbol) {
+        out.error = QStringLiteral("sem memória");
+        return out;
+    }
+    symbol->symbology = BARCODE_MAXICODE;
+    symbol->input_mode = DATA_MODE;
+    symbol->option_1 = mode;
+    qstrncpy(symbol->primary, primary.constData(), sizeof(symbol->primary));
+    const int status = ZBarcode_Encode_and_Buffer_Vector(
+        symbol.get(), reinterpret_cast<const unsigned char*>(data.constData()), int(data.size()), 0);
+    if (status >= ZINT_ERROR || !symbol->vector) {
+        out.error = QString::fromLatin1(symbol->errtxt);
+        return out;
+    }
+    const zint_vector& v = *symbol->vector;
+    const qreal k = width / std::max(v.width, 1.0f);
+    out.size = QSizeF(v.width * k, v.height * k);
+    for (const zint_vector_hexagon* h = v.hexagons; h; h = h->next) {
+        QPolygonF hexagon;
+        const qreal r = h->diameter * k / 2;
+        const qreal turn = (h->rotation == 0 || h->rotation == 180) ? -90 : 0;
+        for (int i = 0; i < 6; ++i) {
+            const qreal a = qDegreesToRadians(turn + 60 * i);
+            hexagon << QPointF(h->x * k + r * std::cos(a), h->y * k + r * std::sin(a));
+        }
+        QPainterPath path;
+        path.addPolygon(hexagon);
+        path.closeSubpath();
+        out.shapes.emplace_back(path, false);
+    }
+    for (const zint_vector_circle* c = v.circles; c; c = c->next) {
+        QPainterPath path;
+        const QPointF centre(c->x * k, c->y * k);
+        const qreal outer = (c->diameter + c->width) * k / 2;
+        path.addEllipse(centre, outer, outer);
+        if (c->width > 0) {
+            const qreal inner = (c->diameter - c->width) * k / 2;
+            path.addEllipse(centre, inner, inner);
+            path.setFillRule(Qt::OddEvenFill);
+        }
+        out.shapes.emplace_back(path, c->colour != 0);
+    }
+    return out;
 }
 
 Symbol code39(const QByteArray& data, bool check) {

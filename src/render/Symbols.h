@@ -1,8 +1,12 @@
 #pragma once
 
 #include <QByteArray>
+#include <QPainterPath>
 #include <QString>
 #include <QVector>
+
+#include <utility>
+#include <vector>
 
 // Barcode symbols as a grid of modules, encoded by libzint (Code 128 as the printer
 // builds it is in Code128.h).
@@ -39,6 +43,16 @@ Symbol code93(const QByteArray& data);
 Symbol codabar(const QByteArray& data, char start, char stop);
 // Aztec Code, its size libzint's choice.
 Symbol aztec(const QByteArray& data);
+
+// A symbol of round and hexagonal shapes, in dots: each shape with whether it is white.
+struct Shapes {
+    std::vector<std::pair<QPainterPath, bool>> shapes;
+    QSizeF size;
+    QString error;
+};
+// MaxiCode in `mode` (2 to 6), `width` dots wide; for modes 2 and 3, `primary` is the
+// postal code, country and service class as libzint takes them.
+Shapes maxiCode(const QByteArray& data, int mode, const QByteArray& primary, qreal width);
 // Code 39, with its modulo 43 check character when `check`.
 Symbol code39(const QByteArray& data, bool check);
 // Interleaved 2 of 5 (a leading 0 added to an odd count), with its check digit when `check`.

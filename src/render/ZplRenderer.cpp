@@ -289,7 +289,7 @@ void Printer::format(const Command& c) {
         m_barHeight = number(p, 2, m_barHeight, 1, MaxDots);
     } else if (code == "BC" || code == "BE" || code == "B3" || code == "BU" || code == "B2" || code == "BX" ||
                code == "B7" || code == "BQ" || code == "B8" || code == "BA" || code == "BK" || code == "B0" ||
-               code == "BO") {
+               code == "BO" || code == "BD") {
         m_field.kind = Field::Kind::Barcode;
         m_field.symbology = code;
         m_field.barcode = p;
@@ -490,6 +490,21 @@ void Printer::drawBarcode(const QByteArray& data) {
         const Symbol symbol = dataMatrix(data, number(p, 3, 0, 0, 144), number(p, 4, 0, 0, 144));
         if (!symbol.error.isEmpty()) return note(QStringLiteral("^BX (%1)").arg(symbol.error));
         return addMatrix(m_canvas, m_field.place, symbol, module, module);
+    }
+    if (type == "BD") {
+        // MaxiCode is an inch wide. In modes 2 and 3 the data opens with the class of
+        // service (3), the country (3) and the postal code (9 digits, or 6 characters).
+        const int mode = number(p, 0, 2, 2, 6);
+        QByteArray primary, message = data;
+        if (mode <= 3) {
+            const int postal = mode == 2 ? 9 : 6;
+            primary = data.mid(6, postal) + data.mid(3, 3) + data.left(3);
+            message = data.mid(6 + postal);
+        }
+        const Shapes symbol = maxiCode(message, mode, primary, 225);
+        if (!symbol.error.isEmpty()) return note(QStringLiteral("^BD (%1)").arg(symbol.error));
+        const FieldPlace& at = m_field.place;
+        return addShapes(m_canvas, {at.origin, at.typeset, 'N', at.reversed}, symbol);
     }
     if (type == "B0" || type == "BO") {
         const Symbol symbol = aztec(data);
