@@ -94,6 +94,10 @@ Symbol codabar(const QByteArray& data, char start, char stop) {
     return encode(BARCODE_CODABAR, start + data + stop);
 }
 
+Symbol microPdf417(const QByteArray& data) {
+    return encode(BARCODE_MICROPDF417, data);
+}
+
 Symbol aztec(const QByteArray& data) {
     return encode(BARCODE_AZTEC, data);
 }

@@ -41,6 +41,8 @@ Symbol ean8(const QByteArray& digits);
 Symbol code93(const QByteArray& data);
 // Codabar of `data` between the start and stop characters.
 Symbol codabar(const QByteArray& data, char start, char stop);
+// MicroPDF417, its size libzint's choice.
+Symbol microPdf417(const QByteArray& data);
 // Aztec Code, its size libzint's choice.
 Symbol aztec(const QByteArray& data);
 

@@ -289,7 +289,7 @@ void Printer::format(const Command& c) {
         m_barHeight = number(p, 2, m_barHeight, 1, MaxDots);
     } else if (code == "BC" || code == "BE" || code == "B3" || code == "BU" || code == "B2" || code == "BX" ||
                code == "B7" || code == "BQ" || code == "B8" || code == "BA" || code == "BK" || code == "B0" ||
-               code == "BO" || code == "BD") {
+               code == "BO" || code == "BD" || code == "BF") {
         m_field.kind = Field::Kind::Barcode;
         m_field.symbology = code;
         m_field.barcode = p;
@@ -511,6 +511,11 @@ void Printer::drawBarcode(const QByteArray& data) {
         if (!symbol.error.isEmpty()) return note(QStringLiteral("^%1 (%2)").arg(QString::fromLatin1(type), symbol.error));
         const int module = number(p, 1, 2, 1, 10);
         return addMatrix(m_canvas, m_field.place, symbol, module, module);
+    }
+    if (type == "BF") {
+        const Symbol symbol = microPdf417(data);
+        if (!symbol.error.isEmpty()) return note(QStringLiteral("^BF (%1)").arg(symbol.error));
+        return addMatrix(m_canvas, m_field.place, symbol, m_moduleWidth, number(p, 1, m_barHeight, 1, MaxDots));
     }
     if (type == "B7") {
         const Symbol symbol = pdf417(data, number(p, 2, 0, 0, 8), number(p, 3, 0, 0, 30), number(p, 4, 0, 0, 90),

@@ -15,11 +15,11 @@
 // and inline graphics (~DG ^XG ^IM ^IL ^ID ^GF, hexadecimal or base64); stored formats
 // (^DF ^XF ^FN); the symbols ^BC (Code 128 with the job's subsets, or GS1-128), ^BQ (QR),
 // ^BE (EAN-13), ^BU (UPC-A), ^B8 (EAN-8), ^B3 (Code 39), ^BA (Code 93), ^BK (Codabar), ^B2
-// (interleaved 2 of 5), ^BX (Data Matrix), ^B7 (PDF417), ^B0 (Aztec) and ^BD (MaxiCode)
-// with their interpretation lines; and ^PQ. The set-up commands (~TA ~JS
-// ^MN ^MT ^PO ^PM ^JM ^PR ~SD ^SD ^JU ^MM ^MD ^PA ^SZ ^XB ^MW and the like), comments (^FX)
-// and the control prefix are read and ignored. Any other command, and whatever cannot be drawn, is named in a red
-// "Não mostrado:" note under the picture.
+// (interleaved 2 of 5), ^BX (Data Matrix), ^B7 (PDF417), ^BF (MicroPDF417), ^B0 (Aztec)
+// and ^BD (MaxiCode) with their interpretation lines; and ^PQ. The set-up commands (~TA
+// ~JS ^MN ^MT ^PO ^PM ^JM ^PR ~SD ^SD ^JU ^MM ^MD ^PA ^SZ ^XB ^MW and the like), comments
+// (^FX) and the control prefix are read and ignored. Any other command, and whatever
+// cannot be drawn, is named in a red "Não mostrado:" note under the picture.
 //
 // Where a picture and the printed label may differ:
 // - text is Liberation Sans Narrow Bold in a cell of the field's height, its baseline three
