@@ -9,7 +9,7 @@ packages=(
   qt6-translations-l10n
   libgl-dev
   libsqlite3-dev sqlite3
-  libqt6sql6-psql postgresql
+  libqt6sql6-psql postgresql libpq-dev
   libcups2-dev cups cups-client cups-bsd
   unixodbc unixodbc-dev tdsodbc libsqliteodbc
   fonts-liberation fontconfig
