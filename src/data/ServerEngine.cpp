@@ -148,6 +148,7 @@ void ServerEngine::execute(const QString& sql)
     if (m_heldRows == 0) {
         m_heldShape = shape->text;
         m_heldCopy = t->copy;
+        t->statement.appendWith(m_heldFirst, shape->literals);
     }
     appendCopyRow(m_held, *shape);
     if (++m_heldRows >= kHeldRowsLimit || m_held.size() >= kHeldTextLimit) sendHeld();
@@ -171,15 +172,20 @@ int ServerEngine::runNow(const QString& statement)
 void ServerEngine::sendHeld()
 {
     if (m_heldRows == 0) return;
-    const QString statement = m_heldCopy, rows = m_held;
+    const QString statement = m_heldCopy, rows = m_held, first = m_heldFirst;
+    const int count = m_heldRows;
     dropHeld();
-    copy(statement, rows);
+    if (count == 1)
+        runNow(first);  // one round trip, where a COPY takes two
+    else
+        copy(statement, rows);
 }
 
 void ServerEngine::dropHeld()
 {
     m_heldRows = 0;
     m_held.clear();
+    m_heldFirst.clear();
     m_heldCopy.clear();
     m_heldShape.clear();
 }

@@ -54,9 +54,11 @@ private:
     QString m_schema;
     bool m_lost = false;  // the link broke since the last statement
     QHash<QString, Translated> m_translated;  // shape text -> its translation
-    // Rows held back: their shape, the COPY that sends them and the rows in its text form.
+    // Rows held back: their shape, the COPY that sends them and the rows in its text
+    // form; the first row's INSERT as the server runs it, for a row held alone.
     QString m_heldShape;
     QString m_heldCopy;
     QString m_held;
+    QString m_heldFirst;
     int m_heldRows = 0;
 };
