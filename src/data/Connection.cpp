@@ -114,6 +114,11 @@ qint64 Connection::insertedKey(const QString& highestKeyQuery)
     return engine().insertedKey(highestKeyQuery);
 }
 
+QString Connection::stampSql(const QDateTime& local, int secondsBack) const
+{
+    return engine().stampSql(local, secondsBack);
+}
+
 void Connection::beginTransaction()
 {
     engine().beginTransaction();

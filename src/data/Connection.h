@@ -2,6 +2,7 @@
 
 #include "data/Recordset.h"
 
+#include <QDateTime>
 #include <QString>
 #include <memory>
 
@@ -53,6 +54,12 @@ public:
     // key) answers it; on a server, where another station may commit a higher key at any
     // moment, the session's own new key does.
     qint64 insertedKey(const QString& highestKeyQuery);
+
+    // The store's clock as an SQL expression of a claim stamp ('yyyy-MM-ddTHH:mm:ss', UTC),
+    // `secondsBack` seconds ago. A server answers with its own clock, so workstations whose
+    // clocks are out of step still agree on how old a claim is; a store file has no clock
+    // of its own and takes `local`, the workstation's, as a quoted literal.
+    QString stampSql(const QDateTime& local, int secondsBack = 0) const;
 
     // Transactions nest: an inner one is a savepoint of the outer. On a SQLite file the
     // outer one takes the file's write lock as it begins (waiting for another writer up to

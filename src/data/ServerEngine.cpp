@@ -239,6 +239,13 @@ qint64 ServerEngine::insertedKey(const QString&)
     return q.next() ? q.value(0).toLongLong() : 0;
 }
 
+QString ServerEngine::stampSql(const QDateTime&, int secondsBack) const
+{
+    return QStringLiteral("to_char((now() - make_interval(secs => %1)) AT TIME ZONE 'UTC', "
+                          "'YYYY-MM-DD\"T\"HH24:MI:SS')")
+        .arg(secondsBack);
+}
+
 void ServerEngine::beginOuter()
 {
     reconnectIfLost();

@@ -26,6 +26,8 @@ public:
     qint64 lastInsertId() override;
     // The same, required: the key of the row this session inserted last.
     qint64 insertedKey(const QString& highestKeyQuery) override;
+    // The server's own clock, whatever the workstation's says.
+    QString stampSql(const QDateTime& local, int secondsBack) const override;
     void loadNames() override;
 
 private:

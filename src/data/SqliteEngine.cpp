@@ -111,6 +111,12 @@ qint64 SqliteEngine::insertedKey(const QString& highestKeyQuery)
     return highest.isEmpty() ? 0 : highest.row(0).values().value(0).toLongLong();
 }
 
+QString SqliteEngine::stampSql(const QDateTime& local, int secondsBack) const
+{
+    return QLatin1Char('\'') + local.toUTC().addSecs(-secondsBack).toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss")) +
+           QLatin1Char('\'');
+}
+
 void SqliteEngine::beginOuter()
 {
     requireOpen();

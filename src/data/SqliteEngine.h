@@ -26,6 +26,8 @@ public:
     qint64 lastInsertId() override;
     // The highest key, read under the import's write lock: no other writer can be in between.
     qint64 insertedKey(const QString& highestKeyQuery) override;
+    // A file has no clock of its own: the workstation's, as a literal.
+    QString stampSql(const QDateTime& local, int secondsBack) const override;
     void loadNames() override;
 
     // Runs a script's statements as written (a new store's schema).

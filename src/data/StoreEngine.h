@@ -32,6 +32,7 @@ public:
     virtual int executeCounted(const QString& sql) = 0;
     virtual qint64 lastInsertId() = 0;
     virtual qint64 insertedKey(const QString& highestKeyQuery) = 0;
+    virtual QString stampSql(const QDateTime& local, int secondsBack) const = 0;
 
     void beginTransaction();
     void commit();
