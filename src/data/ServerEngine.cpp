@@ -3,13 +3,11 @@
 #include "data/DataError.h"
 #include "data/StoreErrors.h"
 
-#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QUrl>
 #include <QUrlQuery>
 
-#include <libpq-fe.h>
 
 namespace {
 
@@ -89,10 +87,14 @@ void ServerEngine::loadNames()
     m_dialect.setFoldingComparisons(true);
     m_dialect.setServerTarget(true);
     m_translated.clear();
+    // From the catalog itself: the information_schema views answer the same names in
+    // about ten times as long, and every connection opened reads them.
     QSqlQuery names(db());
-    if (!names.exec(QStringLiteral("SELECT table_name FROM information_schema.tables WHERE table_schema = "
-                                   "current_schema() UNION SELECT column_name FROM "
-                                   "information_schema.columns WHERE table_schema = current_schema()")))
+    if (!names.exec(QStringLiteral(
+            "SELECT c.relname::text FROM pg_class c WHERE c.relnamespace = current_schema()::regnamespace AND "
+            "c.relkind IN ('r', 'v', 'p') UNION SELECT a.attname::text FROM pg_attribute a JOIN pg_class c ON "
+            "c.oid = a.attrelid WHERE c.relnamespace = current_schema()::regnamespace AND c.relkind IN ('r', "
+            "'v', 'p') AND a.attnum > 0 AND NOT a.attisdropped")))
         fail(names.lastError());
     while (names.next()) m_dialect.addName(names.value(0).toString());
 }
@@ -151,7 +153,10 @@ void ServerEngine::execute(const QString& sql)
         t->statement.appendWith(m_heldFirst, shape->literals);
     }
     appendCopyRow(m_held, *shape);
-    if (++m_heldRows >= kHeldRowsLimit || m_held.size() >= kHeldTextLimit) sendHeld();
+    if (++m_heldRows < kHeldRowsLimit && m_held.size() < kHeldTextLimit) return;
+    // A full batch goes at once; the server stores it while the next one is gathered.
+    finishCopy();
+    startCopy();
 }
 
 int ServerEngine::executeCounted(const QString& sql)
@@ -171,54 +176,43 @@ int ServerEngine::runNow(const QString& statement)
 
 void ServerEngine::sendHeld()
 {
+    finishCopy();
     if (m_heldRows == 0) return;
-    const QString statement = m_heldCopy, rows = m_held, first = m_heldFirst;
-    const int count = m_heldRows;
-    dropHeld();
-    if (count == 1)
+    if (m_heldRows == 1) {
+        const QString first = m_heldFirst;
+        clearHeld();
         runNow(first);  // one round trip, where a COPY takes two
-    else
-        copy(statement, rows);
+        return;
+    }
+    startCopy();
+    finishCopy();
+}
+
+void ServerEngine::startCopy()
+{
+    const QString statement = m_heldCopy, rows = m_held;
+    clearHeld();
+    if (const std::optional<QSqlError> error = m_copy.start(db(), statement, rows)) fail(*error);
+}
+
+void ServerEngine::finishCopy()
+{
+    if (const std::optional<QSqlError> error = m_copy.finish()) fail(*error);
 }
 
 void ServerEngine::dropHeld()
+{
+    clearHeld();
+    m_copy.finish();  // the transaction rolls back, whatever it answers
+}
+
+void ServerEngine::clearHeld()
 {
     m_heldRows = 0;
     m_held.clear();
     m_heldFirst.clear();
     m_heldCopy.clear();
     m_heldShape.clear();
-}
-
-void ServerEngine::copy(const QString& statement, const QString& rows)
-{
-    requireOpen();
-    const QVariant handle = db().driver()->handle();
-    PGconn* connection = handle.isValid() && qstrcmp(handle.typeName(), "pg_conn*") == 0
-                             ? *static_cast<PGconn* const*>(handle.constData())
-                             : nullptr;
-    if (!connection) throw DataError(QStringLiteral("O driver do PostgreSQL (QPSQL) não está disponível."));
-    const auto failed = [&](PGresult* result) {
-        const QString sqlState = result ? QString::fromUtf8(PQresultErrorField(result, PG_DIAG_SQLSTATE)) : QString();
-        const QString text = QString::fromUtf8(result && PQresultErrorMessage(result)[0]
-                                                   ? PQresultErrorMessage(result)
-                                                   : PQerrorMessage(connection));
-        PQclear(result);
-        while (PGresult* more = PQgetResult(connection)) PQclear(more);  // leaves the connection ready
-        fail(QSqlError(QStringLiteral("COPY"), text,
-                       PQstatus(connection) == CONNECTION_OK ? QSqlError::StatementError : QSqlError::ConnectionError,
-                       sqlState));
-    };
-    PGresult* started = PQexec(connection, statement.toUtf8().constData());
-    if (PQresultStatus(started) != PGRES_COPY_IN) failed(started);
-    PQclear(started);
-    const QByteArray data = rows.toUtf8();
-    if (PQputCopyData(connection, data.constData(), int(data.size())) != 1 || PQputCopyEnd(connection, nullptr) != 1)
-        failed(nullptr);
-    PGresult* result = PQgetResult(connection);
-    if (PQresultStatus(result) != PGRES_COMMAND_OK) failed(result);
-    PQclear(result);
-    while (PGresult* more = PQgetResult(connection)) PQclear(more);
 }
 
 qint64 ServerEngine::lastInsertId()

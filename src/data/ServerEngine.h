@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/ServerCopy.h"
 #include "data/StatementShape.h"
 #include "data/StoreEngine.h"
 
@@ -10,8 +11,9 @@
 // Inside a transaction, consecutive single-row INSERTs of one shape whose values are all
 // literals (an order's lines) are held and sent together as one COPY on the driver's
 // libpq connection, before any other statement, query, savepoint or commit; a rollback
-// drops them. A failure in them fails the statement that sent them, and the transaction
-// with it.
+// drops them. A full batch is sent at once and stored by the server while the next one
+// is gathered. A failure in them fails the statement that sent (or next waits for) them,
+// and the transaction with it.
 class ServerEngine : public StoreEngine {
 public:
     // Connects to the database of a postgresql:// URI and works in `schema`; throws DataError.
@@ -51,7 +53,10 @@ private:
     QString translated(const QString& sql);
     // Runs a statement now (after what is held) and answers the rows it changed.
     int runNow(const QString& statement);
-    void copy(const QString& statement, const QString& rows);
+    // Sends the rows held by COPY, or waits for the answer of the COPY sent last.
+    void startCopy();
+    void finishCopy();
+    void clearHeld();
 
     QString m_schema;
     bool m_lost = false;  // the link broke since the last statement
@@ -62,5 +67,6 @@ private:
     QString m_heldCopy;
     QString m_held;
     QString m_heldFirst;
+    ServerCopy m_copy;  // a full batch of held rows on its way
     int m_heldRows = 0;
 };

@@ -24,10 +24,13 @@ class TstTransactions : public QObject {
                 else if (s == "commit") c.commit();
                 else if (s == "rollback") c.rollback();
                 else if (s.startsWith("add ")) {
-                    last = arg.section('@', 0, 0);
-                    c.execute(arg.contains('@') ? QString("INSERT INTO VORLAPEDIDOS (IDCODIGO, PEDIDO) VALUES ('%1', "
-                                                          "'%2')").arg(arg.section('@', 1), last)
-                                                : QString("INSERT INTO VORLAPEDIDOS (PEDIDO) VALUES ('%1')").arg(last));
+                    const QString header = arg.section('*', 0, 0);
+                    last = header.section('@', 0, 0);
+                    const QString sql = header.contains('@') ? QString("INSERT INTO VORLAPEDIDOS (IDCODIGO, PEDIDO) "
+                                                                       "VALUES ('%1', '%2')").arg(header.section('@', 1), last)
+                                                             : QString("INSERT INTO VORLAPEDIDOS (PEDIDO) VALUES ('%1')").arg(last);
+                    for (int n = arg.contains('*') ? arg.section('*', 1).toInt() : 1; n > 0; --n)
+                        c.execute(sql);
                 } else if (s.startsWith("count "))
                     QCOMPARE(c.query("SELECT COUNT(*) AS N FROM VORLAPEDIDOS").value("N").toInt(), arg.toInt());
                 else if (s == "key")
@@ -46,9 +49,11 @@ class TstTransactions : public QObject {
         QVERIFY2(row["failed"].isEmpty() ? failed.isEmpty() : row["failed"].split('|').contains(failed),
                  qPrintable(failed));
         QStringList stored;
-        const Recordset rs = c.query("SELECT PEDIDO FROM VORLAPEDIDOS ORDER BY PEDIDO");
-        for (int i = 0; i < rs.recordCount(); ++i)
-            stored << rs.row(i).text("PEDIDO");
+        const Recordset rs = c.query("SELECT PEDIDO, COUNT(*) AS N FROM VORLAPEDIDOS GROUP BY PEDIDO ORDER BY PEDIDO");
+        for (int i = 0; i < rs.recordCount(); ++i) {
+            const int n = rs.row(i).value("N").toInt();
+            stored << rs.row(i).text("PEDIDO") + (n > 1 ? "*" + QString::number(n) : "");
+        }
         QCOMPARE(stored.join(' '), row["stored"]);
     }
 };
