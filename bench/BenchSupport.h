@@ -48,7 +48,7 @@ public:
         m_settings.cbocoluna = m_settings.cbolargura = "00";
         m_settings.labels.producaoVisivel = true;
         m_settings.labels.producaoCaption = m_type.caption;
-        m_run.enterProductionNumber("1", m_display);
+        m_run.enterProductionNumber("1", m_display, m_settings);
     }
     bool click() { return m_run.Cmdimprimir(m_display, m_settings, "ADMIN"); }
 

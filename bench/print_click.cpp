@@ -1,9 +1,11 @@
 // A production print click on an order store of 2,000,000 lines, next to one indexed
 // point query and one update committed on its own on the same store: the click's own
-// work (finding the line, marking it, the summary's quantities, loading the next line)
-// should not grow with the store's size. A click commits two updates (the line printed,
-// the next line taken), each its own transaction, so those commits set its floor. The
-// label job goes to a folder printer.
+// work (finding the line, marking it, closing its order, loading the next line) should
+// not grow with the store's size. A click commits once (the next line taken, the line
+// marked and its order closed in one transaction); a click that closes its order commits
+// once more when the summary label was taken. Those commits set its floor: the goal is
+// a click within 2 committed updates, 3 for a click that closes its order. The label job
+// goes to a folder printer.
 #include "BenchSupport.h"
 #include "data/Home.h"
 #include "labels/LabelTypes.h"
@@ -106,6 +108,7 @@ int main(int argc, char** argv)
     // Half the clicks with the jobs captured (the click's own work), half with each job
     // written to the folder printer (the work plus the job's send).
     std::vector<double> ownWork;
+    std::vector<double> closing;
     std::vector<double> withSend;
     std::vector<double> points;
     std::vector<double> commits;
@@ -118,7 +121,9 @@ int main(int argc, char** argv)
         if (captured) capture.emplace();
         timer.start();
         if (!tagLabel.click()) return 1;
-        (captured ? ownWork : withSend).push_back(timer.nsecsElapsed() / 1e6);
+        const double took = timer.nsecsElapsed() / 1e6;
+        // A click that closes its order sends the summary label too.
+        (captured ? (capture->jobs().size() > 1 ? closing : ownWork) : withSend).push_back(took);
         capture.reset();
         timer.start();
         const Recordset row =
@@ -126,16 +131,22 @@ int main(int argc, char** argv)
         points.push_back(timer.nsecsElapsed() / 1e6);
         if (row.isEmpty()) return 1;
         timer.start();
+        // A value that changes each time: an update that changes nothing may skip the write.
         state.ConexaoPedidos.execute(
-            QString("UPDATE VORLA SET RDATA = RDATA WHERE Identificação = %1").arg(anyLine(random)));
+            QString("UPDATE VORLA SET RDATA = '%1' WHERE Identificação = %2").arg(i).arg(anyLine(random)));
         commits.push_back(timer.nsecsElapsed() / 1e6);
     }
     const double own = median(ownWork);
+    const double closes = median(closing);
     const double point = median(points);
+    const double commit = median(commits);
     std::printf("print click, jobs captured (its own work): %.3f ms\n", own);
+    std::printf("  the same, a click that closes its order: %.3f ms\n", closes);
     std::printf("print click, job written to a folder:      %.3f ms\n", median(withSend));
     std::printf("indexed point query:                       %.3f ms\n", point);
-    std::printf("one update committed on its own:           %.3f ms\n", median(commits));
-    std::printf("ratio own work / point query:              %.1f\n", own / point);
+    std::printf("one update committed on its own:           %.3f ms\n", commit);
+    std::printf("ratio click / committed update:            %.2f (goal 2)\n", own / commit);
+    std::printf("ratio closing click / committed update:    %.2f (goal 3)\n", closes / commit);
+    std::printf("ratio click / point query:                 %.1f\n", own / point);
     return 0;
 }

@@ -1,5 +1,6 @@
 -- A demo order that has been through the packing list already: production number
--- 0000000001, three lines, every label type still to print.
+-- 0000000001, three lines, every label type still to print; packs of 3 (PROMOCIONAL, the
+-- pack count printed large on the pack label).
 INSERT INTO VORLAPEDIDOS (PEDIDO, GRUPO, FORNECEDOR, IMPRESSOR, IMPRESSOETQ, IMPRESSOETQ1, IMPRESSOETQ2,
                           IMPRESSOETQ3, IMPRESSOETQ4, IMPRESSOETQ5, DATA, HORA, USUARIOIMP, NUMPROD)
 VALUES ('450100', 'VORLA', 'CONFECCOES ALVORADA', 'S', 'N', 'N', 'N', 'N', 'N', 'N', '01/12/2026', '08:00:00',
@@ -8,7 +9,7 @@ INSERT INTO VORLA (IDPEDIDO, COLECAO, CODIG_PROD, FORNECEDOR, LOTE, DESCRI_TAM, 
                    DESCRICAO, CODIG_BARR, CATEGORIA, TIPO_PROD, MENSAGEM, PROMOCIONAL, DATA, DATA_REGIS, IMPRESSO,
                    IMPRESSOC, IMPRESSOSP, IMPRESSO4, IMPRESSO5, RQTD)
 SELECT (SELECT MAX(IDCODIGO) FROM VORLAPEDIDOS), 'VERAO 27', 'CM1020', 'CONFECCOES ALVORADA', '450100', 'P-M-G', price, qty, 'AZUL', size,
-       'CAMISETA MANGA CURTA ALGODAO', barcode, 'ADULTO', 'CAMISETA', 'LAVAR A MAO', 'PACK3', '15/01/2027',
+       'CAMISETA MANGA CURTA ALGODAO', barcode, 'ADULTO', 'CAMISETA', 'LAVAR A MAO', '3', '15/01/2027',
        '01/12/2026', 'N', 'N', 'N', 'N', 'N', volumes
 FROM (SELECT '59.90' AS price, '6' AS qty, 'P' AS size, '7891020304001' AS barcode, '2' AS volumes
       UNION ALL SELECT '59.90', '8', 'M', '7891020304002', '2'

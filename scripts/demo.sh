@@ -6,8 +6,8 @@
 #   production number 1                            an order ready to print labels for
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/install-deps.sh
-bash scripts/build.sh
+bash scripts/install-deps.sh --program
+bash scripts/build.sh --program  # the program alone; scripts/test.sh builds the tests
 home="$PWD/demo-home"
 if [ ! -e "$home/bd/TOMVEL.db" ]; then
   ./build/etiquetas-vorla --init "$home" --user DEMO --password demo

@@ -1,23 +1,31 @@
 #!/usr/bin/env bash
-# Installs every Debian package the program, its tests and its benchmarks need.
-# Runs as root or through sudo; safe to run again.
+# Installs the Debian packages the program needs to build and run; without --program
+# also those of its tests, benchmarks and fuzzing. Runs as root or through sudo; safe to
+# run again.
 set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libqt6sql6-odbc libqt6printsupport6
+  qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libqt6sql6-odbc libqt6sql6-psql libqt6printsupport6
   qt6-translations-l10n
   libgl-dev
-  libsqlite3-dev sqlite3
-  libqt6sql6-psql postgresql libpq-dev
-  libcups2-dev cups cups-client cups-bsd
-  unixodbc unixodbc-dev tdsodbc libsqliteodbc
+  libsqlite3-dev sqlite3 libpq-dev
+  libcups2-dev
+  unixodbc tdsodbc
   fonts-liberation fontconfig
-  poppler-utils
-  libbenchmark-dev
-  libzint-dev libzbar-dev
-  clang libclang-rt-14-dev
+  libzint-dev
 )
+if [ "${1:-}" != "--program" ]; then
+  packages+=(
+    postgresql
+    cups cups-client cups-bsd
+    unixodbc-dev libsqliteodbc
+    poppler-utils
+    libbenchmark-dev
+    libzbar-dev
+    clang libclang-rt-14-dev
+  )
+fi
 
 missing=()
 for p in "${packages[@]}"; do

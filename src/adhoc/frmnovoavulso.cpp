@@ -1,9 +1,12 @@
 #include "adhoc/frmnovoavulso.h"
 
+#include "labels/Darkness.h"
+#include "printing/PrinterStatus.h"
 #include "production/MenuSettings.h"
 #include "production/frmimpressao.h"
 #include "session/Guarded.h"
 #include "session/Operator.h"
+#include "session/ProgramState.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -60,7 +63,7 @@ frmnovoavulso::frmnovoavulso(ProgramState& state, Operator& op, std::function<QS
     Check2 = named(new QCheckBox, "Check2");
     Check1->setVisible(false);
     Check2->setVisible(false);
-    cbotemp = combo("cbotemp", comboNumbers(-15, 20));
+    cbotemp = combo("cbotemp", comboNumbers(darkness::First, darkness::Last));
     cbocoluna = combo("cbocoluna", comboNumbers(-50, 50));
     cbolargura = combo("cbolargura", comboNumbers(-100, 50));
     cbovel = combo("cbovel", comboNumbers(-10, 25));
@@ -70,6 +73,8 @@ frmnovoavulso::frmnovoavulso(ProgramState& state, Operator& op, std::function<QS
     Cmdimprimir->setAutoDefault(false);
     cmdvisualizar = named(new QPushButton(QStringLiteral("Visualizar")), "cmdvisualizar");
     cmdvisualizar->setAutoDefault(false);
+    lblimpsel = named(new QLabel, "lblimpsel");
+    lblestado = named(new QLabel, "lblestado");
 
     auto* entry = new QHBoxLayout;
     entry->addWidget(new QLabel(QStringLiteral("Produção:")));
@@ -98,19 +103,39 @@ frmnovoavulso::frmnovoavulso(ProgramState& state, Operator& op, std::function<QS
     bottom->addWidget(cmdvisualizar, 0, Qt::AlignBottom);
     bottom->addWidget(Cmdimprimir, 0, Qt::AlignBottom);
 
+    auto* printerRow = new QHBoxLayout;
+    printerRow->addWidget(new QLabel(QStringLiteral("Impressora Selecionada:")));
+    printerRow->addWidget(lblimpsel);
+    printerRow->addWidget(lblestado);
+    printerRow->addStretch();
+
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(entry);
     layout->addWidget(Griid_Recebimento, 1);
+    layout->addLayout(printerRow);
     layout->addLayout(bottom);
     resize(1000, 560);
 
     clearGrid(false);
+    showPrinter();
 
     connect(txtnumprod, &QLineEdit::returnPressed, txtpedido, qOverload<>(&QWidget::setFocus));
     connect(txtpedido, &QLineEdit::returnPressed, this, &frmnovoavulso::txtpedido_Enter);
     connect(cbomarca, &QComboBox::activated, this, &frmnovoavulso::cbomarca_Click);
     connect(Cmdimprimir, &QPushButton::clicked, this, &frmnovoavulso::Cmdimprimir_Click);
     connect(cmdvisualizar, &QPushButton::clicked, this, &frmnovoavulso::cmdvisualizar_Click);
+}
+
+void frmnovoavulso::showPrinter()
+{
+    // Until the production window is loaded (on the first print, which asks for the
+    // printer) the current printer is the one it will offer.
+    const QString printer =
+        m_state.ImpressoraSelecionada.isEmpty() ? m_state.impressoraAtual : m_state.ImpressoraSelecionada;
+    const PrinterStatus status = queryPrinterStatus(printer);
+    lblimpsel->setText(printer);
+    lblestado->setText(printerStatusMark(status));
+    lblestado->setToolTip(printerStatusText(status));
 }
 
 void frmnovoavulso::clearGrid(bool withHeader)
@@ -189,29 +214,41 @@ void frmnovoavulso::cbomarca_Click()
 
 bool frmnovoavulso::eventFilter(QObject* watched, QEvent* event)
 {
+    // The grid's own keys (arrows, Home/End, Page Up/Down, Shift+Tab) walk a long order;
+    // only Enter, Tab, Backspace and typed characters follow the quantity rules.
     if (watched == Griid_Recebimento && event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
-        Griid_Recebimento_KeyPress(key->key(), key->text());
-        return true;
+        return Griid_Recebimento_KeyPress(key->key(), key->text());
     }
     return QDialog::eventFilter(watched, event);
 }
 
-void frmnovoavulso::Griid_Recebimento_KeyPress(int key, const QString& text)
+void frmnovoavulso::keyPressEvent(QKeyEvent* event)
 {
+    // Esc would close the window and lose every quantity typed.
+    if (event->key() == Qt::Key_Escape) return;
+    QDialog::keyPressEvent(event);
+}
+
+bool frmnovoavulso::Griid_Recebimento_KeyPress(int key, const QString& text)
+{
+    const bool typed = !text.isEmpty() && text[0].unicode() >= 32 && text[0] != QChar(0x7f);
+    const bool moves = key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Tab;
+    if (!moves && key != Qt::Key_Backspace && !typed) return false;
     QTableWidget* grid = Griid_Recebimento;
     const int row = std::max(0, grid->currentRow());
     const int column = std::max(0, grid->currentColumn());
     if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Tab) {
         if (column + 1 <= GridColumns - 1) grid->setCurrentCell(row, column + 1);
         else grid->setCurrentCell(row + 1 < grid->rowCount() ? row + 1 : 0, 0);
-        return;
+        return true;
     }
     QTableWidgetItem* cell = grid->item(row, column);
     if (!cell) grid->setItem(row, column, cell = new QTableWidgetItem);
     const adhoc::CellEdit edit = adhoc::editCell(cell->text(), column, key, text);
     cell->setText(edit.text);
     if (edit.typed && column == adhoc::QtdColumn && key != Qt::Key_Backspace) cell->setForeground(Qt::red);
+    return true;
 }
 
 QList<adhoc::GridRow> frmnovoavulso::gridRows() const
@@ -272,6 +309,7 @@ void frmnovoavulso::Cmdimprimir_Click()
         }
     });
     Cmdimprimir->setEnabled(true);
+    showPrinter();
     // A row that did not print keeps the grid as it is, so nothing typed is lost.
     if (!noStoreError || !everyRowPrinted) return;
     clearGrid(false);

@@ -6,6 +6,7 @@
 #include <functional>
 
 class QCheckBox;
+class QKeyEvent;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -39,6 +40,8 @@ public:
     QComboBox* cbotemp;
     QPushButton* Cmdimprimir;
     QPushButton* cmdvisualizar;  // "Visualizar": the labels "Imprimir" would print
+    QLabel* lblimpsel;  // the label printer "Imprimir" uses: the production window's
+    QLabel* lblestado;  // its state: a coloured mark and a word
 
     void txtpedido_Enter();
     void cbomarca_Click();
@@ -47,9 +50,12 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void Griid_Recebimento_KeyPress(int key, const QString& text);
+    void showPrinter();
+    // The quantity rules of a key in the grid; false for a key they leave to the grid.
+    bool Griid_Recebimento_KeyPress(int key, const QString& text);
     void clearGrid(bool withHeader);
     QList<adhoc::GridRow> gridRows() const;
     adhoc::PrintSettings printSettings() const;

@@ -24,10 +24,10 @@
 #include <termios.h>
 #include <unistd.h>
 
-CommandLine CommandLine::parse(const QStringList& arguments, const QString& executableFolder)
+CommandLine CommandLine::parse(const QStringList& arguments, const QString& defaultHome)
 {
     CommandLine cl;
-    cl.home = executableFolder;
+    cl.home = defaultHome;
     auto fail = [&cl](const QString& text) {
         cl.action = Action::Error;
         cl.error = text;
@@ -82,7 +82,8 @@ QString CommandLine::helpText()
         "Uso: etiquetas-vorla [opções]\n"
         "\n"
         "  --home DIR                     usa DIR como pasta do programa (bd/TOMVEL.db, bd/vorla.db, conf.txt);\n"
-        "                                 sem ela, a pasta do executável\n"
+        "                                 sem ela, a pasta do executável, ou ~/.local/share/etiquetas-vorla\n"
+        "                                 quando o programa está instalado\n"
         "  --init DIR                     cria DIR/bd/TOMVEL.db e DIR/bd/vorla.db com um primeiro usuário;\n"
         "                                 recusa-se a tocar em bancos que já existem\n"
         "  --init-server URI              cria os dois bancos (esquemas cadastro e pedidos) no servidor\n"
@@ -202,7 +203,7 @@ int runProgram(int argc, char** argv)
 {
     QStringList arguments;
     for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
-    const CommandLine cl = CommandLine::parse(arguments, executableFolder(argv[0]));
+    const CommandLine cl = CommandLine::parse(arguments, home::defaultFolder(executableFolder(argv[0])));
     switch (cl.action) {
     case CommandLine::Action::Help:
         std::fputs(qPrintable(CommandLine::helpText()), stdout);
@@ -242,9 +243,13 @@ int runProgram(int argc, char** argv)
         state.AbreConexaoCadastro();
     } catch (const DataError& e) {
         // Without the user store nobody can log in: say why and stop.
-        std::fprintf(stderr, "etiquetas-vorla: %s\n", qPrintable(e.text()));
+        QString text = e.text();
+        if (!QFileInfo::exists(home::cadastroFile(state.home)) && !home::serverUri(state.home))
+            text += QStringLiteral("\n\nPara criar os bancos nesta pasta: etiquetas-vorla --init %1")
+                        .arg(QDir::toNativeSeparators(state.home));
+        std::fprintf(stderr, "etiquetas-vorla: %s\n", qPrintable(text));
         std::fflush(stderr);
-        op.message(e.text(), QStringLiteral("VORLA"), Operator::Icon::Critical);
+        op.message(text, QStringLiteral("VORLA"), Operator::Icon::Critical);
         return 1;
     }
     frmsenha::showAtStart(state, op);

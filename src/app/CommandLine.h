@@ -19,7 +19,8 @@ struct CommandLine {
     bool hasPassword = false;
     QString error;
 
-    static CommandLine parse(const QStringList& arguments, const QString& executableFolder);
+    // `defaultHome`: the home when no --home is given (home::defaultFolder).
+    static CommandLine parse(const QStringList& arguments, const QString& defaultHome);
     static QString helpText();
 };
 

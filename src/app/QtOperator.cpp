@@ -8,7 +8,10 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFileSystemModel>
+#include <QIdentityProxyModel>
 #include <QInputDialog>
+#include <QLocale>
 #include <QMessageBox>
 #include <QProgressDialog>
 
@@ -24,6 +27,28 @@ QMessageBox::Icon boxIcon(Operator::Icon icon)
     }
     return QMessageBox::NoIcon;
 }
+// The open-file dialog's list in the operators' language: Qt's own list writes sizes and
+// dates in the machine's locale and names a folder "Folder" whatever its translation.
+class PortugueseFileList : public QIdentityProxyModel {
+public:
+    using QIdentityProxyModel::QIdentityProxyModel;
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        const auto* files = qobject_cast<const QFileSystemModel*>(sourceModel());
+        if (role != Qt::DisplayRole || !files) return QIdentityProxyModel::data(index, role);
+        const QModelIndex source = mapToSource(index);
+        switch (index.column()) {
+        case 1:
+            if (!files->isDir(source)) return QLocale().formattedDataSize(files->size(source));
+            break;
+        case 2:
+            if (files->isDir(source)) return QStringLiteral("Pasta");
+            break;
+        case 3: return QLocale().toString(files->lastModified(source), QLocale::ShortFormat);
+        }
+        return QIdentityProxyModel::data(index, role);
+    }
+};
 } // namespace
 
 QtOperator::QtOperator() = default;
@@ -38,6 +63,8 @@ void QtOperator::message(const QString& text, const QString& title, Icon icon)
 bool QtOperator::askYesNo(const QString& text, const QString& title, Icon icon)
 {
     QMessageBox box(boxIcon(icon), title, text, QMessageBox::Yes | QMessageBox::No, QApplication::activeWindow());
+    // A habitual Enter, or a barcode reader's, must not send, delete or overwrite.
+    box.setDefaultButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
 }
 
@@ -52,8 +79,14 @@ std::optional<QString> QtOperator::inputBox(const QString& prompt, const QString
 
 std::optional<QString> QtOperator::openFile(const QString& title, const QString& filter)
 {
-    const QString file = QFileDialog::getOpenFileName(QApplication::activeWindow(), title, m_folder, filter);
-    if (file.isEmpty()) return std::nullopt;
+    // Qt's own dialog, not the desktop's: it speaks Portuguese whatever the machine's language.
+    QFileDialog dialog(QApplication::activeWindow(), title, m_folder, filter);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setProxyModel(new PortugueseFileList(&dialog));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    const QString file = dialog.selectedFiles().constFirst();
     m_folder = QFileInfo(file).absolutePath();
     return file;
 }

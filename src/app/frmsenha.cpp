@@ -82,6 +82,16 @@ bool frmsenha::eventFilter(QObject* watched, QEvent* event)
     return QWidget::eventFilter(watched, event);
 }
 
+void frmsenha::keyPressEvent(QKeyEvent* event)
+{
+    // Esc leaves as "Cancelar" does.
+    if (event->key() == Qt::Key_Escape) {
+        cmdCancelar->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
 void frmsenha::cmdok_Click()
 {
     bool matched = false;

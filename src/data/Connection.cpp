@@ -60,6 +60,8 @@ Connection Connection::openServer(const QString& uri, const QString& schema)
                                        "etiquetas-vorla --init-server.")
                             .arg(c.d->shownName()));
     c.d->loadNames();
+    schemaUpgrade::bringServerUpToDate(c);
+    c.d->loadNames();  // tables an upgrade added
     return c;
 }
 

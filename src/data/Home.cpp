@@ -8,9 +8,20 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 #include <QUrl>
 
 namespace home {
+
+QString defaultFolder(const QString& executableFolder)
+{
+    const bool installed =
+        QFileInfo(executableFolder).fileName() == QLatin1String("bin") &&
+        QFileInfo(QDir(executableFolder).filePath(QStringLiteral("../share/etiquetas-vorla"))).isDir();
+    if (!installed) return executableFolder;
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation))
+        .filePath(QStringLiteral("etiquetas-vorla"));
+}
 
 QString cadastroFile(const QString& home)
 {

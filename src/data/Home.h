@@ -10,6 +10,12 @@ class Connection;
 // line) that holds both stores instead of the two files: the workstations of one floor
 // share their orders through it. Which engine runs is decided here and nowhere else.
 namespace home {
+// The home when no --home is given: the executable's folder, as for a program unpacked
+// in a folder of its own; an installed program (its folder `bin` beside
+// `share/etiquetas-vorla`) cannot keep its stores there, so it uses the user's data
+// folder, $XDG_DATA_HOME/etiquetas-vorla (~/.local/share/etiquetas-vorla).
+QString defaultFolder(const QString& executableFolder);
+
 QString cadastroFile(const QString& home);  // bd/TOMVEL.db: users and master data
 QString pedidosFile(const QString& home);   // bd/vorla.db: order headers and lines
 QString confFile(const QString& home);      // conf.txt

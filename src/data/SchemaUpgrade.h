@@ -9,8 +9,9 @@ class Connection;
 //     comparison stood in for SQLite's NOCASE, so the stock sqlite3 tool finds them
 //     out of order;
 //  1  the same tables and indexes, ordered by the real NOCASE.
-// Columns added since (the line claims of VORLA) are added to a store that lacks them
-// each time it is opened, whatever its version: adding a column never touches a row.
+// Columns added since (the line claims of VORLA) and tables added since (the owed order
+// summaries) are added to a store that lacks them each time it is opened, whatever its
+// version: adding a column or a table never touches a row.
 namespace schemaUpgrade {
 
 inline constexpr int kCurrentVersion = 1;
@@ -23,5 +24,9 @@ QStringList claimColumns();
 // never touched, only index order and new columns). Throws DataError when the store
 // cannot be written.
 void bringUpToDate(Connection& c);
+
+// The same for an order store on the server: the tables of the order store's script
+// that it lacks are created. A master-data store is left as it is.
+void bringServerUpToDate(Connection& c);
 
 } // namespace schemaUpgrade

@@ -9,13 +9,14 @@ QString serverName(const QString& name) {
     return QLatin1Char('"') + foldCase(name) + QLatin1Char('"');
 }
 
-QStringList fromSqliteScript(const QString& script) {
+QStringList fromSqliteScript(const QString& script, const QStringList& only) {
     Connection model = Connection::create(QStringLiteral(":memory:"), script);
     QStringList statements;
     const Recordset tables = model.query(QStringLiteral(
         "SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE 'sqlite%' ORDER BY rowid"));
     for (int t = 0; t < tables.recordCount(); ++t) {
         const QString table = tables.row(t).text(QStringLiteral("name"));
+        if (!only.isEmpty() && !only.contains(table, Qt::CaseInsensitive)) continue;
         const Recordset columns = model.query(QStringLiteral("PRAGMA table_info(\"%1\")").arg(table));
         QStringList defs;
         for (int c = 0; c < columns.recordCount(); ++c) {

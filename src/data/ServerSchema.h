@@ -14,8 +14,9 @@ namespace serverSchema {
 // The collation every text column of the server's stores uses.
 inline constexpr char kCollation[] = "vorla_nocase";
 
-// The CREATE TABLE and CREATE INDEX statements, in the script's order.
-QStringList fromSqliteScript(const QString& script);
+// The CREATE TABLE and CREATE INDEX statements, in the script's order; with `tables`,
+// only those of the tables named there.
+QStringList fromSqliteScript(const QString& script, const QStringList& tables = {});
 
 // The name the server gives a table or column of the scripts.
 QString serverName(const QString& name);

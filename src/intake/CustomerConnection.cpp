@@ -50,7 +50,7 @@ bool says(const QSqlError& e, std::initializer_list<const char*> phrases) {
 
 QString withDetail(const QString& cause, const QSqlError& e) {
     const QString detail = e.databaseText().isEmpty() ? e.text() : e.databaseText();
-    return cause + QStringLiteral("\n\nDetalhe: ") + detail.trimmed();
+    return cause + QStringLiteral("\n\nDetalhe técnico: ") + detail.trimmed();
 }
 
 QString connectFailure(const QSqlError& e, const CustomerServer& server) {

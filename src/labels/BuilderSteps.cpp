@@ -1,6 +1,7 @@
 #include "labels/BuilderSteps.h"
 
 #include "labels/ConfereEtiqueta.h"
+#include "labels/Darkness.h"
 #include "labels/PreencheModelo.h"
 #include "labels/PrinterReady.h"
 #include "labels/QuantityRules.h"
@@ -12,12 +13,13 @@ namespace {
 const QString Title = QStringLiteral("VORLA");
 }
 
-std::optional<int> checkedSpeed(LabelContext& ctx, const QString& Velocidade) {
+std::optional<int> checkedSpeed(LabelContext& ctx, const QString& Velocidade, const QString& Temperatura) {
     if (const auto problem = ctx.settings.problem(Velocidade)) {
         ctx.op.message(*problem + QStringLiteral(" Nenhuma etiqueta foi impressa."), Title,
                        Operator::Icon::Information);
         return std::nullopt;
     }
+    if (!darkness::checked(ctx.op, Temperatura)) return std::nullopt;
     return wholeNumberText(Velocidade);
 }
 
@@ -47,14 +49,16 @@ zpl::JobWriter newJob(const LabelSettings& settings) {
 
 bool send(LabelContext& ctx, const QString& job) {
     if (!ensurePrinterReady(ctx.op, ctx.state.ImpressoraSelecionada)) return false;
-    QString problem;
-    if (ImprimeDireto(ctx.state.ImpressoraSelecionada, QStringLiteral("VORLA"), job, &problem)) return true;
+    SendFailure failure;
+    if (ImprimeDireto(ctx.state.ImpressoraSelecionada, QStringLiteral("VORLA"), job, &failure)) return true;
     const QString printer = ctx.state.ImpressoraSelecionada.isEmpty() ? QStringLiteral("(nenhuma)")
                                                                       : ctx.state.ImpressoraSelecionada;
-    const QString why = problem.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(problem);
+    const QString why = failure.cause.isEmpty() ? QString() : QStringLiteral(": ") + failure.cause;
+    const QString detail =
+        failure.detail.isEmpty() ? QString() : QStringLiteral("\n\nDetalhe técnico: ") + failure.detail;
     ctx.op.message(QStringLiteral("A impressora %1 não aceitou a etiqueta%2. Verifique a impressora e imprima "
-                                  "novamente: esta linha não foi marcada como impressa.")
-                       .arg(printer, why),
+                                  "novamente: esta linha não foi marcada como impressa.%3")
+                       .arg(printer, why, detail),
                    Title, Operator::Icon::Critical);
     return false;
 }
@@ -63,8 +67,9 @@ LabelResult sendAndConfirm(LabelContext& ctx, const QString& job, int firstReadi
     if (!send(ctx, job)) return LabelResult::PrinterRefused;
     int reading = firstReading;
     if (!ConfereEtiqueta(ctx.op, reading, ctx.line.text(QStringLiteral("CODIG_BARR")))) {
-        ctx.op.message(QStringLiteral("Conferência do código de barras interrompida: a etiqueta não foi "
-                                      "confirmada e a linha não foi marcada como impressa."),
+        ctx.op.message(QStringLiteral("Conferência do código de barras interrompida: as etiquetas já saíram da "
+                                      "impressora, mas a linha não foi marcada como impressa. O próximo "
+                                      "\"Imprimir\" imprime estas etiquetas de novo: separe as que já saíram."),
                        Title, Operator::Icon::Warning);
         return LabelResult::NotConfirmed;
     }

@@ -9,8 +9,8 @@
 namespace builder {
 
 // The speed as a whole number, or none after telling the operator what is wrong with
-// the settings (nothing may print then).
-std::optional<int> checkedSpeed(LabelContext& ctx, const QString& Velocidade);
+// the settings, darkness included (nothing may print then).
+std::optional<int> checkedSpeed(LabelContext& ctx, const QString& Velocidade, const QString& Temperatura);
 
 // Whether the line's barcode can go into a barcode field, which reads its data as it
 // is; a code holding ^, ~ or \ is told to the operator (nothing may print then).

@@ -84,7 +84,7 @@ QString jobs::pack(const LabelSettings& settings, const PackVolumes& volumes, do
 LabelResult EtiquetaPack(LabelContext& ctx, double& Qtd, const QString& Temperatura, const QString& Velocidade,
                          const QString&, short)
 {
-    const auto speed = builder::checkedSpeed(ctx, Velocidade);
+    const auto speed = builder::checkedSpeed(ctx, Velocidade, Temperatura);
     if (!speed) return LabelResult::InvalidSettings;
     if (!builder::checkedQuantity(ctx, Qtd)) return LabelResult::QuantityRefused;
 

@@ -54,7 +54,7 @@ QString basket3225(const LabelSettings& settings) {
 
 LabelResult EtiquetaPreco5426(LabelContext& ctx, double& Qtd, const QString& Temperatura,
                               const QString& Velocidade, const QString&, short) {
-    const auto speed = builder::checkedSpeed(ctx, Velocidade);
+    const auto speed = builder::checkedSpeed(ctx, Velocidade, Temperatura);
     if (!speed) return LabelResult::InvalidSettings;
     if (!builder::barcodePrintable(ctx)) return LabelResult::InvalidData;
     if (!builder::checkedQuantity(ctx, Qtd)) return LabelResult::QuantityRefused;
@@ -74,7 +74,7 @@ LabelResult EtiquetaPreco5426(LabelContext& ctx, double& Qtd, const QString& Tem
 
 LabelResult EtiquetaBasket3225(LabelContext& ctx, double& Qtd, const QString& Temperatura,
                                const QString& Velocidade, const QString&, short) {
-    const auto speed = builder::checkedSpeed(ctx, Velocidade);
+    const auto speed = builder::checkedSpeed(ctx, Velocidade, Temperatura);
     if (!speed) return LabelResult::InvalidSettings;
     if (!builder::barcodePrintable(ctx)) return LabelResult::InvalidData;
     if (!builder::checkedQuantity(ctx, Qtd)) return LabelResult::QuantityRefused;

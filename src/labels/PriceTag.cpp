@@ -30,7 +30,7 @@ QString jobs::tag5360(const LabelSettings& settings, const QString& ConfLinha5) 
 LabelResult EtiquetaTag5360(LabelContext& ctx, double& Qtd, const QString& Temperatura,
                             const QString& Velocidade, const QString&, short) {
     refreshConfLinha5(ctx.state);
-    const auto speed = builder::checkedSpeed(ctx, Velocidade);
+    const auto speed = builder::checkedSpeed(ctx, Velocidade, Temperatura);
     if (!speed) return LabelResult::InvalidSettings;
     if (!builder::barcodePrintable(ctx)) return LabelResult::InvalidData;
     if (!builder::checkedQuantity(ctx, Qtd)) return LabelResult::QuantityRefused;

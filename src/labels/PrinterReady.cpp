@@ -11,7 +11,7 @@ bool ensurePrinterReady(Operator& op, const QString& printer) {
         const PrinterStatus status = queryPrinterStatus(printer);
         if (status.ready()) return true;
         const QString what = printerStatusText(status);
-        if (status.has(PrinterStatus::Reason::NoPrinter)) {
+        if (status.noPrinter()) {
             op.message(what + QStringLiteral(". Nenhuma etiqueta foi impressa."), title,
                        Operator::Icon::Critical);
             return false;

@@ -27,7 +27,7 @@ QString costura5023(const LabelSettings& settings) {
 
 LabelResult EtiquetaCostura5016(LabelContext& ctx, double& Qtd, const QString& Temperatura,
                                 const QString& Velocidade, const QString&, short) {
-    const auto speed = builder::checkedSpeed(ctx, Velocidade);
+    const auto speed = builder::checkedSpeed(ctx, Velocidade, Temperatura);
     if (!speed) return LabelResult::InvalidSettings;
     if (!builder::barcodePrintable(ctx)) return LabelResult::InvalidData;
     if (!builder::checkedQuantity(ctx, Qtd)) return LabelResult::QuantityRefused;
@@ -50,7 +50,7 @@ LabelResult EtiquetaCostura5016(LabelContext& ctx, double& Qtd, const QString& T
 
 LabelResult EtiquetaCostura5023(LabelContext& ctx, double& Qtd, const QString& Temperatura,
                                 const QString& Velocidade, const QString&, short) {
-    const auto speed = builder::checkedSpeed(ctx, Velocidade);
+    const auto speed = builder::checkedSpeed(ctx, Velocidade, Temperatura);
     if (!speed) return LabelResult::InvalidSettings;
     if (!builder::barcodePrintable(ctx)) return LabelResult::InvalidData;
     if (!builder::checkedQuantity(ctx, Qtd)) return LabelResult::QuantityRefused;

@@ -4,7 +4,7 @@
 #include "printing/PrinterBackends.h"
 #include "printing/Windows1252.h"
 
-bool ImprimeDireto(const QString& printer, const QString& documentName, const QString& data, QString* problem)
+bool ImprimeDireto(const QString& printer, const QString& documentName, const QString& data, SendFailure* failure)
 {
     const QByteArray bytes = toWindows1252(data);
     if (auto* capture = printing::CaptureScope::active()) {
@@ -13,7 +13,7 @@ bool ImprimeDireto(const QString& printer, const QString& documentName, const QS
     }
     if (printer.isEmpty()) return false;
     if (printer.startsWith(QLatin1String("socket://"), Qt::CaseInsensitive))
-        return backends::sendToSocket(printer.mid(9), bytes, problem);
+        return backends::sendToSocket(printer.mid(9), bytes, failure);
     if (printer.startsWith(QLatin1String("file:"), Qt::CaseInsensitive))
         return backends::writeToFolder(printer.mid(5), documentName, bytes);
     if (printer.startsWith(QLatin1String("png:"), Qt::CaseInsensitive))

@@ -14,13 +14,24 @@
 // returns false with nothing sent. Inside a printing::CaptureScope nothing is sent: the
 // job is kept there and counts as accepted. A network printer must take the job before a
 // deadline that grows with its size and close the connection without a reset;
-// `problem`, when given, receives why a send failed (empty when no reason is known).
+// `failure`, when given, receives why a send failed (empty when no reason is known).
+struct SendFailure {
+    QString cause;   // in the operator's words: "conexão recusada", "tempo esgotado", ...
+    QString detail;  // the system's own text, for a technician; often empty
+};
 bool ImprimeDireto(const QString& printer, const QString& documentName, const QString& data,
-                   QString* problem = nullptr);
+                   SendFailure* failure = nullptr);
 
 namespace printers {
 // The label printer at start: $PRINTER when set, otherwise the spooler's default queue.
 QString defaultPrinter();
-// The spooler's queues, with `current` added first when it is not one of them.
-QStringList available(const QString& current);
+// The printers chosen before on this workstation, most recent first (at most ten): the
+// home's "impressoras.txt", one name a line, so a socket://, file: or png: printer
+// is offered again.
+QStringList remembered(const QString& home);
+// Puts `printer` first among the remembered ones; false when the file cannot be written.
+bool remember(const QString& home, const QString& printer);
+// What the printer chooser offers: `current` first, then the remembered printers, then
+// the spooler's queues, each once.
+QStringList available(const QString& current, const QStringList& remembered = {});
 } // namespace printers

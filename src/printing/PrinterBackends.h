@@ -1,5 +1,7 @@
 #pragma once
 
+#include "printing/ImprimeDireto.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -12,8 +14,8 @@
 namespace backends {
 // Raw TCP: done only when every byte went out and the printer closed the connection
 // without a reset, all before a deadline that grows with the job (socketDeadline()
-// unless one is given). `problem` receives the reason of a failure, in Portuguese.
-bool sendToSocket(const QString& hostAndPort, const QByteArray& bytes, QString* problem = nullptr,
+// unless one is given). `failure` receives the reason of a failure.
+bool sendToSocket(const QString& hostAndPort, const QByteArray& bytes, SendFailure* failure = nullptr,
                   std::optional<std::chrono::milliseconds> deadline = std::nullopt);
 std::chrono::milliseconds socketDeadline(qint64 bytes);
 // "host[:port]" of a socket:// printer (an IPv6 address in brackets), port 9100 when none

@@ -23,6 +23,7 @@ struct Words {
 };
 const Words kWords[] = {
     {Reason::NoPrinter, "Nenhuma impressora de etiquetas escolhida", "Sem impressora"},
+    {Reason::BadAddress, "Endereço de impressora inválido: %1 (use socket://servidor[:porta])", "Endereço inválido"},
     {Reason::PaperOut, "Impressora sem etiquetas", "Sem etiquetas"},
     {Reason::HeadOpen, "Cabeça de impressão aberta", "Cabeça aberta"},
     {Reason::Paused, "Impressora em pausa", "Em pausa"},
@@ -50,7 +51,7 @@ PrinterStatus querySocket(const QString& address, int timeoutMs) {
     QString host;
     quint16 port = 0;
     if (!backends::parseHostAndPort(address, host, port)) {
-        status.add(Reason::NoAnswer, QStringLiteral("endereço inválido"));
+        status.add(Reason::BadAddress, QStringLiteral("socket://") + address);
         return status;
     }
     QElapsedTimer clock;
@@ -178,6 +179,12 @@ QColor printerStatusColour(const PrinterStatus& status)
     if (status.ready()) return QColor(0x2e, 0x9e, 0x3e);
     if (status.unanswered()) return QColor(0xe0, 0x9b, 0x00);
     return QColor(0xd0, 0x30, 0x30);
+}
+
+QString printerStatusMark(const PrinterStatus& status)
+{
+    return QStringLiteral("<span style=\"color:%1\">&#9679;</span> %2")
+        .arg(printerStatusColour(status).name(), printerStatusWord(status).toHtmlEscaped());
 }
 
 namespace zebra {

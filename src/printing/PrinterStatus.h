@@ -13,6 +13,7 @@
 struct PrinterStatus {
     enum class Reason {
         NoPrinter,         // no printer chosen
+        BadAddress,        // a socket:// name without a host or with a bad port (detail: the name)
         PaperOut,          // out of labels
         HeadOpen,          // print head up or cover open
         Paused,            // paused on the printer's panel
@@ -39,6 +40,8 @@ struct PrinterStatus {
     // still choose to send.
     bool unanswered() const;
     bool has(Reason reason) const;
+    // No printer to try again with: none chosen, or a name that cannot be one.
+    bool noPrinter() const { return has(Reason::NoPrinter) || has(Reason::BadAddress); }
     void add(Reason reason, const QString& detail = QString());
 };
 
@@ -56,6 +59,8 @@ QString printerStatusWord(const PrinterStatus& status);
 // The colour of the mark beside that word: green ready, amber when the printer did not
 // say, red when something is known to be wrong.
 QColor printerStatusColour(const PrinterStatus& status);
+// The mark in its colour and the word, as rich text for a window's label.
+QString printerStatusMark(const PrinterStatus& status);
 
 namespace zebra {
 // What the printer's answer to "~HQES~HS" says, or UnreadableAnswer / NoAnswer when it

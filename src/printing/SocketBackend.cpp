@@ -23,6 +23,24 @@ QString systemText(int error) {
     return QString::fromLocal8Bit(std::strerror(error));
 }
 
+// A failed connection in the operator's words, the system's text kept for a technician.
+SendFailure connectionFailure(int error) {
+    switch (error) {
+    case ECONNREFUSED:
+        return {QStringLiteral("conexão recusada (a impressora não aceita trabalhos nesta porta)"), systemText(error)};
+    case ETIMEDOUT:
+        return {QStringLiteral("tempo esgotado (a impressora não atendeu: desligada ou fora da rede?)"),
+                systemText(error)};
+    case EHOSTUNREACH:
+    case ENETUNREACH:
+    case EHOSTDOWN:
+    case ENETDOWN:
+        return {QStringLiteral("impressora fora do alcance da rede"), systemText(error)};
+    default:
+        return {QStringLiteral("sem conexão com a impressora"), systemText(error)};
+    }
+}
+
 // A socket closed when it goes out of scope.
 class Socket {
   public:
@@ -74,7 +92,7 @@ int pendingError(int fd) {
 }
 
 // A connected socket to host:port, or none with the reason in `problem`.
-Socket connectTo(const QString& host, quint16 port, const Deadline& deadline, QString& problem) {
+Socket connectTo(const QString& host, quint16 port, const Deadline& deadline, SendFailure& problem) {
     addrinfo hints{};
     hints.ai_family = AF_UNSPEC;
     hints.ai_socktype = SOCK_STREAM;
@@ -82,8 +100,8 @@ Socket connectTo(const QString& host, quint16 port, const Deadline& deadline, QS
     const int lookup =
         ::getaddrinfo(host.toUtf8().constData(), QByteArray::number(port).constData(), &hints, &found);
     if (lookup != 0) {
-        problem =
-            QStringLiteral("endereço desconhecido (%1)").arg(QString::fromLocal8Bit(::gai_strerror(lookup)));
+        problem = {QStringLiteral("endereço inválido (a rede não conhece \"%1\")").arg(host),
+                   QString::fromLocal8Bit(::gai_strerror(lookup))};
         return {};
     }
     int lastError = ETIMEDOUT;
@@ -112,24 +130,27 @@ Socket connectTo(const QString& host, quint16 port, const Deadline& deadline, QS
         connected = std::move(s);
     }
     ::freeaddrinfo(found);
-    if (connected.fd() < 0) problem = QStringLiteral("sem conexão (%1)").arg(systemText(lastError));
+    if (connected.fd() < 0) problem = connectionFailure(lastError);
     return connected;
 }
 
-QString lateText(std::chrono::milliseconds budget) {
+SendFailure lateFailure(std::chrono::milliseconds budget) {
     const QString seconds =
         QString::number(double(budget.count()) / 1000.0, 'f', 1).replace(QLatin1Char('.'), QLatin1Char(','));
-    return QStringLiteral("a impressora não terminou de receber a etiqueta no prazo de %1 s").arg(seconds);
+    return {QStringLiteral("tempo esgotado (a impressora não terminou de receber a etiqueta no prazo de %1 s)")
+                .arg(seconds),
+            QString()};
 }
 
-QString droppedText(int error) {
-    return QStringLiteral("a impressora encerrou a conexão antes de receber a etiqueta inteira (%1)")
-        .arg(systemText(error));
+SendFailure droppedFailure(int error) {
+    return {QStringLiteral("conexão interrompida (a impressora encerrou a conexão antes de receber a etiqueta "
+                           "inteira)"),
+            systemText(error)};
 }
 
 // Writes every byte before the deadline.
 bool sendAll(int fd, const QByteArray& bytes, const Deadline& deadline, std::chrono::milliseconds budget,
-             QString& problem) {
+             SendFailure& problem) {
     qint64 written = 0;
     while (written < bytes.size()) {
         const ssize_t n =
@@ -140,12 +161,12 @@ bool sendAll(int fd, const QByteArray& bytes, const Deadline& deadline, std::chr
         }
         if (n < 0 && errno == EINTR) continue;
         if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK) {
-            problem = droppedText(errno);
+            problem = droppedFailure(errno);
             return false;
         }
         short revents = 0;
         if (!waitFor(fd, POLLOUT, deadline, revents)) {
-            problem = lateText(budget);
+            problem = lateFailure(budget);
             return false;
         }
     }
@@ -155,9 +176,9 @@ bool sendAll(int fd, const QByteArray& bytes, const Deadline& deadline, std::chr
 // After the last byte the sending side is shut down; the printer takes the end of the
 // job and closes its side. A reset (the printer closed with bytes of ours unread) or
 // no close before the deadline is a failed send.
-bool awaitPrinterClose(int fd, const Deadline& deadline, std::chrono::milliseconds budget, QString& problem) {
+bool awaitPrinterClose(int fd, const Deadline& deadline, std::chrono::milliseconds budget, SendFailure& problem) {
     if (::shutdown(fd, SHUT_WR) != 0) {
-        problem = droppedText(errno);
+        problem = droppedFailure(errno);
         return false;
     }
     char discard[4096];
@@ -165,7 +186,7 @@ bool awaitPrinterClose(int fd, const Deadline& deadline, std::chrono::millisecon
         const ssize_t n = ::recv(fd, discard, sizeof discard, 0);
         if (n == 0) {
             if (const int e = pendingError(fd)) {
-                problem = droppedText(e);
+                problem = droppedFailure(e);
                 return false;
             }
             return true;
@@ -173,12 +194,12 @@ bool awaitPrinterClose(int fd, const Deadline& deadline, std::chrono::millisecon
         if (n > 0) continue; // status the printer sends back is of no use here
         if (errno == EINTR) continue;
         if (errno != EAGAIN && errno != EWOULDBLOCK) {
-            problem = droppedText(errno);
+            problem = droppedFailure(errno);
             return false;
         }
         short revents = 0;
         if (!waitFor(fd, POLLIN, deadline, revents)) {
-            problem = lateText(budget);
+            problem = lateFailure(budget);
             return false;
         }
     }
@@ -209,12 +230,15 @@ bool parseHostAndPort(QString text, QString& host, quint16& port) {
     return !host.isEmpty();
 }
 
-bool sendToSocket(const QString& hostAndPort, const QByteArray& bytes, QString* problem,
+bool sendToSocket(const QString& hostAndPort, const QByteArray& bytes, SendFailure* problem,
                   std::optional<std::chrono::milliseconds> budget) {
-    QString why;
+    SendFailure why;
     QString host;
     quint16 port = 9100;
-    if (!parseHostAndPort(hostAndPort, host, port)) return false;
+    if (!parseHostAndPort(hostAndPort, host, port)) {
+        if (problem) *problem = {QStringLiteral("endereço inválido (socket://servidor[:porta])"), QString()};
+        return false;
+    }
 
     const std::chrono::milliseconds allowed = budget.value_or(socketDeadline(bytes.size()));
     const Deadline deadline(allowed);

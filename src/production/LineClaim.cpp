@@ -3,14 +3,9 @@
 #include "data/Connection.h"
 #include "data/SqlText.h"
 
-#include <QDateTime>
-#include <QSysInfo>
+#include "session/Regional.h"
 
-namespace {
-QString stamp(const QDateTime& when) {
-    return when.toUTC().toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss"));
-}
-} // namespace
+#include <QSysInfo>
 
 LineClaim::LineClaim(Connection& store, QString flagColumn)
     : m_store(store), m_flag(std::move(flagColumn)), m_station(stationName()) {}
@@ -31,14 +26,16 @@ QString LineClaim::heldByMe() const {
 }
 
 bool LineClaim::take(const QString& takeUpdate, qint64 identificacao) {
-    const QDateTime now = QDateTime::currentDateTimeUtc();
-    const QString stale = stamp(now.addSecs(-60LL * staleMinutes()));
+    // Claims are stamped and judged by the store's clock, so stations whose clocks are
+    // out of step still agree on which claim is stale.
+    const QDateTime now = regional::now();
     const QString sql =
         takeUpdate +
         QStringLiteral(
-            ", %1_ESTACAO = '%2', %1_DESDE = '%3' where Identificação = %4 "
-            "AND (%1 = 'N' OR %1 = 'A') AND (%1 = 'N' OR %5 OR %1_DESDE IS NULL OR %1_DESDE < '%6')")
-            .arg(m_flag, sqlText(m_station), stamp(now), QString::number(identificacao), heldByMe(), stale);
+            ", %1_ESTACAO = '%2', %1_DESDE = %3 where Identificação = %4 "
+            "AND (%1 = 'N' OR %1 = 'A') AND (%1 = 'N' OR %5 OR %1_DESDE IS NULL OR %1_DESDE < %6)")
+            .arg(m_flag, sqlText(m_station), m_store.stampSql(now), QString::number(identificacao), heldByMe(),
+                 m_store.stampSql(now, 60 * staleMinutes()));
     return m_store.executeCounted(sql) > 0;
 }
 
@@ -53,13 +50,4 @@ bool LineClaim::holds(qint64 identificacao) {
 bool LineClaim::markPrinted(const QString& printedUpdate) {
     return m_store.executeCounted(printedUpdate +
                                   QStringLiteral(" AND %1 = 'A' AND %2").arg(m_flag, heldByMe())) > 0;
-}
-
-int LineClaim::heldByOthers(qint64 idPedido) {
-    return m_store
-        .query(
-            QStringLiteral("SELECT COUNT(*) AS OUTRAS FROM VORLA WHERE IDPEDIDO = %1 AND %2 = 'A' AND NOT %3")
-                .arg(QString::number(idPedido), m_flag, heldByMe()))
-        .value(QStringLiteral("OUTRAS"))
-        .toInt();
 }

@@ -8,7 +8,7 @@ class Connection;
 // can work one production number on a shared store: a line one of them marked 'A' is
 // not offered to another until the claim is stale (its station died). The flag stays
 // as it always was; beside each flag column F, F_ESTACAO names the holder and F_DESDE
-// (UTC, yyyy-MM-ddTHH:mm:ss) says since when. A line with no holder (marked before
+// (UTC, yyyy-MM-ddTHH:mm:ss, by the store's clock) says since when. A line with no holder (marked before
 // these columns existed) belongs to whoever finds it. On one workstation every claim
 // is its own, so the lines are taken and marked exactly as before.
 //
@@ -31,11 +31,12 @@ class LineClaim {
     // while this station still holds the line. False (nothing marked) when the claim
     // was lost.
     bool markPrinted(const QString& printedUpdate);
-    // Lines of the order still held by other stations for this type.
-    int heldByOthers(qint64 idPedido);
+
+    QString station() const { return m_station; }
+    // The condition "this station (or no one) holds the line".
+    QString heldByMe() const;
 
   private:
-    QString heldByMe() const;
     Connection& m_store;
     QString m_flag;
     QString m_station;

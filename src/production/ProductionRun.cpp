@@ -1,7 +1,9 @@
 #include "production/ProductionRun.h"
 
+#include "data/DataError.h"
 #include "data/SqlText.h"
 #include "production/LineClaim.h"
+#include "production/OrderClosing.h"
 #include "labels/PrinterReady.h"
 #include "printing/ImprimeDireto.h"
 #include "render/PreviewOperator.h"
@@ -16,13 +18,6 @@
 namespace {
 const QString Vorla = QStringLiteral("VORLA");
 const QString Vorlau = QStringLiteral("Vorlau");
-
-// The column an update text sets ("UPDATE VORLA set IMPRESSOC ='" names IMPRESSOC).
-QString flagColumn(const QString& updateText)
-{
-    const qsizetype at = updateText.indexOf(QLatin1String(" set "));
-    return updateText.mid(at + 5).section(QLatin1Char(' '), 0, 0);
-}
 
 // The six captions of a line ("Imprimindo" or "Proximo"); a null price leaves its
 // caption as it was.
@@ -84,25 +79,40 @@ ProductionRun::ProductionRun(ProgramState& state, Operator& op, const Production
 {
 }
 
-bool ProductionRun::enterProductionNumber(const QString& typed, ProductionDisplay& display)
+bool ProductionRun::enterProductionNumber(const QString& typed, ProductionDisplay& display,
+                                          const ProductionSettings& settings)
 {
     display.lblprod = formatProductionNumber(typed);
+    printOwedSummaries(display.lblprod, settings);
     return CARREGAPRODUCAO(display);
 }
 
 bool ProductionRun::CARREGAPRODUCAO(ProductionDisplay& d)
 {
-    m_state.RsGeral = m_state.ConexaoPedidos.query(m_type.lookupFirst + sqlText(d.lblprod) + m_type.lookupSecond);
+    return showCurrent(d, takeFirstLine(d.lblprod));
+}
+
+std::optional<Record> ProductionRun::takeFirstLine(const QString& lblprod, qint64 skipped)
+{
+    m_state.RsGeral = m_state.ConexaoPedidos.query(m_type.lookupFirst + sqlText(lblprod) + m_type.lookupSecond);
     // The first line this workstation can take: on one workstation, always the first.
-    LineClaim claim(m_state.ConexaoPedidos, flagColumn(m_type.lineUpdate));
+    LineClaim claim(m_state.ConexaoPedidos, m_type.lineFlag());
     const QString take = m_type.lineUpdate + QStringLiteral("A'");
-    int taken = 0;
-    while (taken < m_state.RsGeral.recordCount() &&
-           !claim.take(take, m_state.RsGeral.row(taken).value(QStringLiteral("identificação")).toLongLong()))
-        ++taken;
-    if (taken == m_state.RsGeral.recordCount()) {
-        // Nothing left, or every line left is held by other workstations.
-        m_state.RsGeral = Recordset();
+    for (int row = 0; row < m_state.RsGeral.recordCount(); ++row) {
+        const qint64 identificacao = m_state.RsGeral.row(row).value(QStringLiteral("identificação")).toLongLong();
+        if (identificacao == skipped || !claim.take(take, identificacao)) continue;
+        m_state.RsGeral.moveTo(row);
+        m_state.SqlGeral = take + QStringLiteral(" where Identificação = ") + QString::number(identificacao);
+        return m_state.RsGeral.current();
+    }
+    // Nothing left, or every line left is held by other workstations.
+    m_state.RsGeral = Recordset();
+    return std::nullopt;
+}
+
+bool ProductionRun::showCurrent(ProductionDisplay& d, const std::optional<Record>& row)
+{
+    if (!row) {
         for (QString* caption : {&d.LBLPEDIDO, &d.LBLCODIGOBARRAS, &d.LBLDESCRICAO, &d.LBLTAM, &d.LBLQTD, &d.LBLPRECO,
                                  &d.lblprod, &d.LBLFORN})
             caption->clear();
@@ -110,13 +120,8 @@ bool ProductionRun::CARREGAPRODUCAO(ProductionDisplay& d)
         d.linesLeft = d.linesTotal = 0;
         return false;
     }
-    m_state.RsGeral.moveTo(taken);
-    const Record row = m_state.RsGeral.current();
-    showLine(row, d.LBLPEDIDO, d.LBLCODIGOBARRAS, d.LBLDESCRICAO, d.LBLTAM, d.LBLQTD, d.LBLPRECO);
-    d.LBLFORN = row.text(QStringLiteral("Fornecedor"));
-    const QString identificacao = QString::number(row.value(QStringLiteral("identificação")).toLongLong());
-
-    m_state.SqlGeral = take + QStringLiteral(" where Identificação = ") + identificacao;
+    showLine(*row, d.LBLPEDIDO, d.LBLCODIGOBARRAS, d.LBLDESCRICAO, d.LBLTAM, d.LBLQTD, d.LBLPRECO);
+    d.LBLFORN = row->text(QStringLiteral("Fornecedor"));
     MOSTRAPROXIMO(d);
     countLines(d);
     return true;
@@ -138,8 +143,8 @@ void ProductionRun::countLines(ProductionDisplay& d)
 {
     // What the operator sees next to the warning: how much of the production number is
     // left for this label type.
-    const QString header = flagColumn(m_type.headerUpdate);
-    const QString line = flagColumn(m_type.lineUpdate);
+    const QString header = m_type.headerFlag();
+    const QString line = m_type.lineFlag();
     const Recordset counts = m_state.ConexaoPedidos.query(
         QStringLiteral("SELECT COUNT(*) AS TOTAL, SUM(CASE WHEN VORLAPEDIDOS.%1 = 'N' AND (VORLA.%2 = 'N' OR "
                        "VORLA.%2 = 'A') THEN 1 ELSE 0 END) AS FALTAM FROM VORLAPEDIDOS INNER JOIN VORLA ON "
@@ -171,7 +176,7 @@ std::optional<ProductionRun::LineToPrint> ProductionRun::lineToPrint(const Produ
         return std::nullopt;
     }
     // The line this workstation holds; another's (on a shared store) is not printed here.
-    LineClaim claim(m_state.ConexaoPedidos, flagColumn(m_type.lineUpdate));
+    LineClaim claim(m_state.ConexaoPedidos, m_type.lineFlag());
     int held = 0;
     while (held < m_state.RsGeral.recordCount() &&
            !claim.holds(m_state.RsGeral.row(held).value(QStringLiteral("identificação")).toLongLong()))
@@ -207,12 +212,6 @@ LabelResult ProductionRun::printLine(LineToPrint& l, const ProductionSettings& s
     return m_type.builder(ctx, Qtd, s.cbotemp, s.cbovelocidade, s.cbocoluna, largura(s.cbolargura));
 }
 
-bool ProductionRun::endsOrder(const ProductionDisplay& d) const
-{
-    // The preview shows the next line: of another order, or none, ends this one.
-    return !(d.lblpedido1 != QLatin1String(" ") && d.lblpedido1 == d.LBLPEDIDO);
-}
-
 bool ProductionRun::Cmdimprimir(ProductionDisplay& d, const ProductionSettings& s, const QString& user)
 {
     auto l = lineToPrint(d, s);
@@ -220,12 +219,41 @@ bool ProductionRun::Cmdimprimir(ProductionDisplay& d, const ProductionSettings& 
     if (printLine(*l, s, m_op) != LabelResult::Printed)
         return false;  // the builder told the operator why; the line stays current
 
-    const QDateTime now = regional::now();
-    m_state.SqlGeral = m_type.lineUpdate + QStringLiteral("S") + m_type.lineDate + regional::dateText(now.date()) +
-                       regional::timeText(now.time()) + m_type.lineUser + sqlText(user) + QStringLiteral(" '") +
-                       QStringLiteral(" where Identificação = ") + QString::number(l->identificacao);
-    LineClaim claim(m_state.ConexaoPedidos, flagColumn(m_type.lineUpdate));
-    if (!claim.markPrinted(m_state.SqlGeral)) {
+    // The labels are out. One transaction takes the next line, marks this one 'S' and,
+    // when it was the order's last, closes the order: a crash leaves all of it or none.
+    const qint64 idPedido = l->line.value(QStringLiteral("IDCODIGO")).toLongLong();
+    LineClaim claim(m_state.ConexaoPedidos, m_type.lineFlag());
+    OrderClosing closing(m_state.ConexaoPedidos, m_type, claim.station());
+    std::optional<Record> next;
+    std::optional<OrderClosing::Owed> closed;
+    bool held = true;
+    try {
+        Transaction click(m_state.ConexaoPedidos);
+        // Stations printing one production number write its lines in one order: each
+        // click first locks the number's headers. Stations of types with other flags
+        // write the same line rows, and a take and a mark of two clicks could otherwise
+        // wait for each other's rows. (A store file's write transaction is the lock.)
+        m_state.ConexaoPedidos.queryForUpdate(
+            QStringLiteral("SELECT IDCODIGO FROM VORLAPEDIDOS WHERE NUMPROD = '%1' ORDER BY IDCODIGO")
+                .arg(sqlText(d.lblprod)));
+        next = takeFirstLine(d.lblprod, l->identificacao);
+        const QDateTime now = regional::now();
+        m_state.SqlGeral = m_type.lineUpdate + QStringLiteral("S") + m_type.lineDate +
+                           regional::dateText(now.date()) + regional::timeText(now.time()) + m_type.lineUser +
+                           sqlText(user) + QStringLiteral(" '") + QStringLiteral(" where Identificação = ") +
+                           QString::number(l->identificacao);
+        held = claim.markPrinted(m_state.SqlGeral);
+        if (held) {
+            closed = closing.closeIfDone(idPedido);
+            click.commit();
+        }  // otherwise nothing of it is kept
+    } catch (const DataError& e) {
+        throw DataError(e.text() +
+                        QStringLiteral("\n\nAs etiquetas da linha podem já ter saído da impressora: a linha não foi "
+                                       "marcada e será impressa de novo no próximo \"Imprimir\"; separe as que "
+                                       "saíram."));
+    }
+    if (!held) {
         // Held too long: another station took the line over and prints it.
         m_op.message(QStringLiteral("A linha do pedido %1 passou para outra estação enquanto era impressa: ela não foi "
                                     "marcada aqui e será impressa pela outra estação. Descarte as etiquetas desta "
@@ -235,56 +263,84 @@ bool ProductionRun::Cmdimprimir(ProductionDisplay& d, const ProductionSettings& 
         CARREGAPRODUCAO(d);
         return false;
     }
-
-    // Lines of the order other stations still hold: the last of them closes the order.
-    if (!endsOrder(d) || claim.heldByOthers(l->line.value(QStringLiteral("IDCODIGO")).toLongLong()) > 0) {
-        CARREGAPRODUCAO(d);
-        return true;
+    if (closed) {
+        printSummary(d.lblprod, *closed, s, &l->line, &d.TotalPedido);
+        d.TotalPedido = QStringLiteral("0");
+        d.LBLVISOR = false;
     }
-    finishOrder(d, l->line, s);
+    showCurrent(d, next);
     return true;
 }
 
-QString ProductionRun::summaryLabel(QString& TotalPedido, const ProductionDisplay& d, const Record& line,
-                                    const ProductionSettings& s)
+QString ProductionRun::summaryLabel(QString& TotalPedido, const QString& lblprod, const QString& pedido,
+                                    const Record& line, const ProductionSettings& s)
 {
     const QString lote = line.text(QStringLiteral("lote"));
     const QString fornecedor = line.text(QStringLiteral("Fornecedor"));
-    TotalPedido = resumo::addUp(TotalPedido, m_state.ConexaoPedidos.query(resumo::quantityQuery(d.lblprod, d.LBLPEDIDO)));
+    TotalPedido = resumo::addUp(TotalPedido, m_state.ConexaoPedidos.query(resumo::quantityQuery(lblprod, pedido)));
     return m_type.smallSummary() ? resumo::smallLabel(s.cbotemp, TotalPedido, lote, fornecedor)
                                  : resumo::largeLabel(s.cbotemp, TotalPedido, lote, fornecedor);
 }
 
-void ProductionRun::finishOrder(ProductionDisplay& d, const Record& line, const ProductionSettings& s)
+bool ProductionRun::printSummary(const QString& lblprod, const OrderClosing::Owed& owed, const ProductionSettings& s,
+                                 const Record* printedLine, QString* TotalPedido)
 {
-    m_state.SqlGeral = m_type.headerUpdate + QStringLiteral("S'") + QStringLiteral(" where IDCODIGO = ") +
-                       QString::number(line.value(QStringLiteral("IDCODIGO")).toLongLong());
-    m_state.ConexaoPedidos.execute(m_state.SqlGeral);
-
-    const QString label = summaryLabel(d.TotalPedido, d, line, s);
+    Record line = printedLine ? *printedLine : Record();
+    if (!printedLine) {
+        const Recordset first = m_state.ConexaoPedidos.query(
+            QStringLiteral("SELECT lote, Fornecedor FROM VORLA WHERE IDPEDIDO = %1 ORDER BY Identificação")
+                .arg(owed.idPedido),
+            1);
+        if (!first.isEmpty()) line = first.current();
+    }
+    QString total = TotalPedido ? *TotalPedido : QStringLiteral("0");
+    const QString label = summaryLabel(total, lblprod, owed.pedido, line, s);
     m_state.RsGeral = Recordset();
     m_state.RsSoma = Recordset();
-    // A printer the operator gave up on gets no summary; the order's lines are printed.
-    if (ensurePrinterReady(m_op, m_state.ImpressoraSelecionada) &&
-        !ImprimeDireto(m_state.ImpressoraSelecionada, QStringLiteral("ZEBRA"), label))
-        m_op.message(QStringLiteral("A impressora %1 não aceitou a etiqueta de resumo do pedido %2. As etiquetas do "
-                                    "pedido foram impressas e marcadas; separe o pedido sem o resumo.")
-                         .arg(m_state.ImpressoraSelecionada, line.text(QStringLiteral("lote"))),
+    const QString lote = owed.pedido;
+    if (!ensurePrinterReady(m_op, m_state.ImpressoraSelecionada)) {
+        m_op.message(QStringLiteral("A etiqueta de resumo do pedido %1 não foi impressa. Ela fica pendente e será "
+                                    "impressa quando este número de produção for digitado de novo.")
+                         .arg(lote),
                      Vorla, Operator::Icon::Warning);
+        return false;
+    }
+    if (!ImprimeDireto(m_state.ImpressoraSelecionada, QStringLiteral("ZEBRA"), label)) {
+        m_op.message(QStringLiteral("A impressora %1 não aceitou a etiqueta de resumo do pedido %2. As etiquetas do "
+                                    "pedido foram impressas e marcadas; o resumo fica pendente e será impresso "
+                                    "quando este número de produção for digitado de novo.")
+                         .arg(m_state.ImpressoraSelecionada, lote),
+                     Vorla, Operator::Icon::Warning);
+        return false;
+    }
+    OrderClosing(m_state.ConexaoPedidos, m_type, LineClaim::stationName()).printed(owed.idResumo);
+    return true;
+}
 
-    d.TotalPedido = QStringLiteral("0");
-    d.LBLVISOR = false;
-    CARREGAPRODUCAO(d);
+void ProductionRun::printOwedSummaries(const QString& lblprod, const ProductionSettings& s)
+{
+    OrderClosing closing(m_state.ConexaoPedidos, m_type, LineClaim::stationName());
+    for (const OrderClosing::Owed& owed : closing.takeOwed(lblprod)) {
+        m_op.message(QStringLiteral("A etiqueta de resumo do pedido %1 ainda não foi impressa: ela será impressa "
+                                    "agora.")
+                         .arg(owed.pedido),
+                     Vorla, Operator::Icon::Information);
+        if (!printSummary(lblprod, owed, s)) return;  // the operator was told; it stays owed
+    }
 }
 
 QList<QByteArray> ProductionRun::previewJobs(const ProductionDisplay& d, const ProductionSettings& s)
 {
     auto l = lineToPrint(d, s);
     if (!l) return {};
+    const qint64 idPedido = l->line.value(QStringLiteral("IDCODIGO")).toLongLong();
     return capturedJobs(m_op, [&](Operator& preview) {
-        if (printLine(*l, s, preview) != LabelResult::Printed || !endsOrder(d)) return;
+        if (printLine(*l, s, preview) != LabelResult::Printed) return;
+        OrderClosing closing(m_state.ConexaoPedidos, m_type, LineClaim::stationName());
+        if (!closing.lastLineLeft(idPedido, l->identificacao)) return;
         QString total = d.TotalPedido;
-        ImprimeDireto(m_state.ImpressoraSelecionada, QStringLiteral("ZEBRA"), summaryLabel(total, d, l->line, s));
+        ImprimeDireto(m_state.ImpressoraSelecionada, QStringLiteral("ZEBRA"),
+                      summaryLabel(total, d.lblprod, d.LBLPEDIDO, l->line, s));
     });
 }
 

@@ -2,6 +2,7 @@
 
 #include "data/Recordset.h"
 #include "labels/LabelSettings.h"
+#include "production/OrderClosing.h"
 #include "production/ProductionTypes.h"
 
 #include <QByteArray>
@@ -44,8 +45,9 @@ class ProductionRun {
 public:
     ProductionRun(ProgramState& state, Operator& op, const ProductionType& type);
 
-    // Enter in txtproducao: the typed number becomes lblprod, then the current line loads.
-    bool enterProductionNumber(const QString& typed, ProductionDisplay& display);
+    // Enter in txtproducao: the typed number becomes lblprod; the order summaries still
+    // owed for it are printed (the operator is told first), then the current line loads.
+    bool enterProductionNumber(const QString& typed, ProductionDisplay& display, const ProductionSettings& settings);
     // Shows the first line still to print and marks it 'A'; false (display cleared) when
     // the production number offers nothing more for this type.
     bool CARREGAPRODUCAO(ProductionDisplay& display);
@@ -65,11 +67,20 @@ private:
     struct LineToPrint;
     std::optional<LineToPrint> lineToPrint(const ProductionDisplay& display, const ProductionSettings& settings);
     LabelResult printLine(LineToPrint& line, const ProductionSettings& settings, Operator& op);
-    bool endsOrder(const ProductionDisplay& display) const;
-    QString summaryLabel(QString& TotalPedido, const ProductionDisplay& display, const Record& line,
+    // Takes the first line of the production number free for this station, other than
+    // `skipped`; none when nothing is left for it.
+    std::optional<Record> takeFirstLine(const QString& lblprod, qint64 skipped = 0);
+    // Shows a taken line as the current one with the next under it, or clears the display.
+    bool showCurrent(ProductionDisplay& display, const std::optional<Record>& row);
+    QString summaryLabel(QString& TotalPedido, const QString& lblprod, const QString& pedido, const Record& line,
                          const ProductionSettings& settings);
+    // Sends an owed summary; once the printer took it, it is owed no more. False (the
+    // operator was told, and it stays owed) when it did not print.
+    // `printedLine` gives the order's number and supplier when a click closed it.
+    bool printSummary(const QString& lblprod, const OrderClosing::Owed& owed, const ProductionSettings& settings,
+                      const Record* printedLine = nullptr, QString* TotalPedido = nullptr);
+    void printOwedSummaries(const QString& lblprod, const ProductionSettings& settings);
     void countLines(ProductionDisplay& display);
-    void finishOrder(ProductionDisplay& display, const Record& line, const ProductionSettings& settings);
 
     ProgramState& m_state;
     Operator& m_op;

@@ -106,6 +106,25 @@ const std::array<ProductionType, 6>& types()
 }
 } // namespace
 
+namespace {
+// The column an update text sets ("UPDATE VORLA set IMPRESSOC ='" names IMPRESSOC).
+QString flagColumn(const QString& updateText)
+{
+    const qsizetype at = updateText.indexOf(QLatin1String(" set "));
+    return updateText.mid(at + 5).section(QLatin1Char(' '), 0, 0);
+}
+} // namespace
+
+QString ProductionType::lineFlag() const
+{
+    return flagColumn(lineUpdate);
+}
+
+QString ProductionType::headerFlag() const
+{
+    return flagColumn(headerUpdate);
+}
+
 bool ProductionType::smallSummary() const
 {
     return caption == labeltype::Preco5426 || caption == labeltype::Costura5023;

@@ -29,6 +29,8 @@ struct ProductionType {
     // The header's flag update once the order is done for this type.
     QString headerUpdate;
 
+    QString lineFlag() const;    // the line's flag column ("IMPRESSOC")
+    QString headerFlag() const;  // the header's flag column ("IMPRESSOETQ2")
     bool smallSummary() const;    // types 1 and 4 print the small order summary
     bool packQuantity() const;    // type 7 prints RQTD volumes instead of qtd_impres
     bool hasOptionBoxes() const;  // types 1, 3, 5/6 and 7 offer a layout choice

@@ -2,6 +2,7 @@
 
 #include "printing/ImprimeDireto.h"
 #include "printing/PrinterStatus.h"
+#include "labels/Darkness.h"
 #include "production/MenuSettings.h"
 #include "session/Guarded.h"
 #include "session/Operator.h"
@@ -13,6 +14,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -210,7 +212,7 @@ void frmimpressao::Form_Load()
 {
     choosePrinter();
     runGuarded(m_op, [&] { m_state.AbreConexaoPedidos(); });
-    cbotemp->addItems(comboNumbers(-15, 20));
+    cbotemp->addItems(comboNumbers(darkness::First, darkness::Last));
     cbocoluna->addItems(comboNumbers(-50, 50));
     cbolargura->addItems(comboNumbers(-100, 50));
     cbovelocidade->addItems(comboNumbers(-10, 25));
@@ -225,8 +227,12 @@ void frmimpressao::Form_Load()
 void frmimpressao::choosePrinter()
 {
     // The printer picked becomes the workstation's current one; cancelling keeps it.
-    if (const auto chosen = m_op.choosePrinter(printers::available(m_state.impressoraAtual), m_state.impressoraAtual))
+    const QStringList offered = printers::available(m_state.impressoraAtual, printers::remembered(m_state.home));
+    if (const auto chosen = m_op.choosePrinter(offered, m_state.impressoraAtual)) {
         m_state.impressoraAtual = *chosen;
+        // A printer that cannot be remembered is still the one chosen: nothing to tell.
+        printers::remember(m_state.home, *chosen);
+    }
     m_state.ImpressoraSelecionada = m_state.impressoraAtual;
     lblimpsel->setText(m_state.ImpressoraSelecionada);
     showPrinterState();
@@ -236,8 +242,7 @@ void frmimpressao::showPrinterState()
 {
     // Seen before the click: a printer out of labels, open or paused shows here.
     const PrinterStatus status = queryPrinterStatus(m_state.ImpressoraSelecionada);
-    lblestado->setText(QStringLiteral("<span style=\"color:%1\">&#9679;</span> %2")
-                           .arg(printerStatusColour(status).name(), printerStatusWord(status).toHtmlEscaped()));
+    lblestado->setText(printerStatusMark(status));
     lblestado->setToolTip(printerStatusText(status));
 }
 
@@ -313,6 +318,14 @@ void frmimpressao::showDisplay()
                                            : QString());
 }
 
+void frmimpressao::keyPressEvent(QKeyEvent* event)
+{
+    // Esc belongs to the read-back window: one pressed a moment too often after giving
+    // a read-back up must not close the production run.
+    if (event->key() == Qt::Key_Escape) return;
+    QDialog::keyPressEvent(event);
+}
+
 void frmimpressao::Command1_Click()
 {
     choosePrinter();
@@ -326,7 +339,7 @@ void frmimpressao::txtproducao_Enter()
     bool found = false;
     if (type) {
         ProductionRun run(m_state, m_op, *type);
-        runGuarded(m_op, [&] { found = run.enterProductionNumber(typed, m_display); });
+        runGuarded(m_op, [&] { found = run.enterProductionNumber(typed, m_display, settings()); });
     }
     showDisplay();
     if (!found) txtproducao->setFocus();

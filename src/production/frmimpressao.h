@@ -8,6 +8,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QKeyEvent;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -73,6 +74,9 @@ public:
     void Cmdimprimir_Click();
     void cmdcalibracao_Click();
     void cmdvisualizar_Click();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void Form_Load();

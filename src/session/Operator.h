@@ -20,7 +20,9 @@ public:
 
     // A message box with an OK button.
     virtual void message(const QString& text, const QString& title, Icon icon) = 0;
-    // A question with Yes and No buttons; true for Yes.
+    // A question with Yes and No buttons; true for Yes. "Não" is the default button:
+    // every question of the program sends, deletes or overwrites on "Sim", so Enter
+    // pressed out of habit (or by a barcode reader) answers No.
     virtual bool askYesNo(const QString& text, const QString& title, Icon icon) = 0;
     // The input box; std::nullopt when cancelled.
     virtual std::optional<QString> inputBox(const QString& prompt, const QString& title,

@@ -69,6 +69,8 @@ class TstAdhoc : public QObject {
     void gridTakesQuantities() {
         Order5001 d;
         QCOMPARE(d.window->txtnumprod->text(), QString("0000000123"));
+        QCOMPARE(d.window->lblimpsel->text(), d.printer.uri());
+        QVERIFY2(d.window->lblestado->text().endsWith(" Pronta"), qPrintable(d.window->lblestado->text()));
         QCOMPARE(d.window->Griid_Recebimento->rowCount(), 3);
         QCOMPARE(d.window->Griid_Recebimento->horizontalHeaderItem(1)->text(), QString("PRODUCAO"));
         QCOMPARE(d.cell(0, 0) + d.cell(1, 0) + d.cell(2, 0), QString("23"));
@@ -81,6 +83,25 @@ class TstAdhoc : public QObject {
         QTest::keyClick(d.window->Griid_Recebimento, Qt::Key_Return);
         QCOMPARE(d.window->Griid_Recebimento->currentRow(), 0);
         QCOMPARE(d.window->Griid_Recebimento->currentColumn(), 0);
+
+        // The grid's own keys walk it and type nothing.
+        QTableWidget* grid = d.window->Griid_Recebimento;
+        QString walked;
+        for (const Qt::Key key : {Qt::Key_Down, Qt::Key_End, Qt::Key_Backtab, Qt::Key_PageDown, Qt::Key_Home, Qt::Key_Up}) {
+            QTest::keyClick(grid, key, key == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier);
+            walked += QString(" %1,%2").arg(grid->currentRow()).arg(grid->currentColumn());
+        }
+        QCOMPARE(walked, QString(" 1,0 1,7 1,6 2,6 2,0 1,0"));
+        QCOMPARE(d.cell(0, 7) + d.cell(1, 7) + d.cell(2, 7), QString("100"));
+
+        // Esc closes neither the ad-hoc window nor the production window behind it.
+        QTest::keyClick(grid, Qt::Key_Escape);
+        QTest::keyClick(d.window->txtnumprod, Qt::Key_Escape);
+        frmimpressao* production = d.main.productionWindow();
+        production->show();
+        QTest::keyClick(production->txtproducao, Qt::Key_Escape);
+        QVERIFY(d.window->isVisible() && production->isVisible());
+        QCOMPARE(d.cell(0, 7), QString("1"));
     }
 
     void printChecksTheChoices() {

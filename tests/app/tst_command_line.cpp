@@ -1,4 +1,5 @@
 #include "app/CommandLine.h"
+#include "data/Home.h"
 #include "support/DataRows.h"
 #include "support/FakeLabelPrinter.h"
 
@@ -15,6 +16,19 @@ class tst_command_line : public QObject {
         const QStringList actions{"Run", "Init", "InitServer", "Render", "PrinterStatus", "Help", "Error"};
         QCOMPARE(actions.value(int(cl.action)), r["action"]);
         if (cl.action != CommandLine::Action::Error) QCOMPARE(cl.home, r["home"]);
+    }
+
+    // Without --home: the executable's folder, unless the program is installed (bin/
+    // beside share/etiquetas-vorla/), which keeps its stores in the user's data folder.
+    void defaultHome() {
+        QTemporaryDir prefix, data;
+        QVERIFY(QDir(prefix.path()).mkpath("bin") && QDir(prefix.path()).mkpath("pasta"));
+        qputenv("XDG_DATA_HOME", data.path().toUtf8());
+        QCOMPARE(home::defaultFolder(prefix.filePath("bin")), prefix.filePath("bin"));
+        QVERIFY(QDir(prefix.path()).mkpath("share/etiquetas-vorla"));
+        QCOMPARE(home::defaultFolder(prefix.filePath("bin")), data.filePath("etiquetas-vorla"));
+        QCOMPARE(home::defaultFolder(prefix.filePath("pasta")), prefix.filePath("pasta"));
+        qunsetenv("XDG_DATA_HOME");
     }
 
     // The real executable: --init creates a home once and refuses the second time;
@@ -43,7 +57,9 @@ class tst_command_line : public QObject {
         // The store error is shown in a message box; the test cannot click it, so
         // it checks the program did not carry on to an empty store file.
         QByteArray err;
-        QTRY_VERIFY_WITH_TIMEOUT((err += p.readAllStandardError()).contains("TOMVEL.db"), 10000);
+        // It names the missing store and how to create one.
+        QTRY_VERIFY_WITH_TIMEOUT((err += p.readAllStandardError()).contains("--init " + empty.path().toUtf8()), 10000);
+        QVERIFY(err.contains("TOMVEL.db"));
         p.kill();
         p.waitForFinished();
         QVERIFY(!QFile::exists(empty.filePath("bd/TOMVEL.db")));

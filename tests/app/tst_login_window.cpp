@@ -73,6 +73,16 @@ class tst_login_window : public QObject {
         QTRY_VERIFY(!main); // closed and gone
     }
 
+    void escCancels() {
+        TempHome home;
+        ScriptedOperator op;
+        frmsenha login(home.state(), op);
+        login.show();
+        QSignalSpy cancelled(login.cmdCancelar, &QPushButton::clicked);
+        QTest::keyClick(login.txtsenha, Qt::Key_Escape);
+        QCOMPARE(cancelled.count(), 1);
+    }
+
     void storeTroubleAtLogin_data() { addRowsFrom(DATA_DIR "/store-trouble.txt"); }
     void storeTroubleAtLogin() {
         const bool userStoreLost = dataRow()["userStoreLost"] == "yes";

@@ -81,7 +81,7 @@ class LabelJobsTest : public QObject {
         LabelContext ctx{state, bench.op, line, settings};
         double qtd = r.number("qtd");
         const LabelResult result = LabelBench::builderFor(labelType(r["type"]))(
-            ctx, qtd, "10", setup.value("speed", "04"), settings.cbocoluna,
+            ctx, qtd, setup.value("darkness", "10"), setup.value("speed", "04"), settings.cbocoluna,
             short(settings.cbolargura.toInt()));
         QCOMPARE(resultNames.value(int(result)), r["result"]);
         QCOMPARE(qtd, r.number("qtdAfter"));

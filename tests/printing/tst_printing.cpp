@@ -162,10 +162,18 @@ class tst_printing : public QObject {
         QVERIFY(!printers::available(QString()).contains(queue));
     }
 
+    // The chooser offers the current printer, then those chosen before on this
+    // workstation (most recent first), then the spooler's queues.
     void printerListStartsWithTheCurrentPrinter() {
-        const QStringList list = printers::available("file:/tmp/etiquetas");
-        QCOMPARE(list.first(), QString("file:/tmp/etiquetas"));
+        QTemporaryDir home;
+        for (const char* chosen : {"socket://10.0.0.9", "png:/tmp/fotos", "file:/tmp/etiquetas", "png:/tmp/fotos"})
+            QVERIFY(printers::remember(home.path(), chosen));
+        QCOMPARE(printers::remembered(home.path()),
+                 (QStringList{"png:/tmp/fotos", "file:/tmp/etiquetas", "socket://10.0.0.9"}));
+        const QStringList list = printers::available("file:/tmp/etiquetas", printers::remembered(home.path()));
+        QCOMPARE(list.mid(0, 3), (QStringList{"file:/tmp/etiquetas", "png:/tmp/fotos", "socket://10.0.0.9"}));
         QCOMPARE(list.count("file:/tmp/etiquetas"), 1);
+        QVERIFY(printers::remembered(home.filePath("nenhuma")).isEmpty());
     }
 
     void printerThatDoesNotTakeTheJobFails_data() { addRowsFrom(DATA_DIR "/socket-faults.txt"); }
@@ -173,13 +181,13 @@ class tst_printing : public QObject {
         const DataRow r = dataRow();
         const int deadlineMs = r["deadline"].toInt();
         FaultyPrinter printer(r["reads"].toInt(), r["chunk"].toInt(), r["pause"].toInt());
-        QString problem;
+        SendFailure problem;
         QElapsedTimer clock;
         clock.start();
         QVERIFY(!backends::sendToSocket(printer.hostAndPort(), kJob4KiB, &problem,
                                         std::chrono::milliseconds(deadlineMs)));
         QVERIFY2(clock.elapsed() < deadlineMs + 2000, qPrintable(QString::number(clock.elapsed())));
-        QVERIFY2(problem.contains(r["reason"]), qPrintable(problem));
+        QVERIFY2(problem.cause.startsWith(r["reason"]), qPrintable(problem.cause));
     }
 
     void labelPrinterAnswers_data() { addRowsFrom(DATA_DIR "/printer-answers.txt"); }

@@ -31,15 +31,15 @@ int main(int argc, char** argv) {
     ProductionRun run(state, op, *productionType(args[2]));
     ProductionDisplay d;
     const QString numprod = args[4];
-    bool more = run.enterProductionNumber(numprod, d);
+    const ProductionSettings settings = stationSettings();
+    bool more = run.enterProductionNumber(numprod, d, settings);
     if (args.size() > 5) {
         std::printf("holding\n");
         std::fflush(stdout);
         for (;;)
             QThread::sleep(1);
     }
-    const ProductionSettings settings = stationSettings();
-    for (int attempts = 0; more && attempts < 200; ++attempts) {
+    for (int attempts = 0; more && attempts < 1000; ++attempts) {
         if (run.Cmdimprimir(d, settings, QStringLiteral("ADMIN")) && !d.lblprod.isEmpty()) continue;
         d.lblprod = numprod; // nothing left here, or the line went to the other station
         more = run.CARREGAPRODUCAO(d);

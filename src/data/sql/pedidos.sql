@@ -76,5 +76,17 @@ CREATE TABLE VORLA (
 CREATE INDEX VORLA_IDPEDIDO ON VORLA (IDPEDIDO);
 CREATE INDEX VORLA_LOTE ON VORLA (LOTE);
 
+-- Order summary labels owed: a row is written in the transaction that closes an order
+-- for a header flag (ETIQUETA names it) and removed once a printer took the summary.
+-- ESTACAO is the workstation that prints it, DESDE since when (as the line claims).
+CREATE TABLE RESUMOPENDENTE (
+    IDRESUMO   INTEGER PRIMARY KEY AUTOINCREMENT,
+    IDPEDIDO   INTEGER,
+    ETIQUETA   TEXT COLLATE NOCASE,
+    ESTACAO    TEXT COLLATE NOCASE,
+    DESDE      TEXT COLLATE NOCASE
+);
+CREATE INDEX RESUMOPENDENTE_IDPEDIDO ON RESUMOPENDENTE (IDPEDIDO);
+
 -- The schema's version (data/SchemaUpgrade.h).
 PRAGMA user_version = 1;
