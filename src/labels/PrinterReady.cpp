@@ -3,14 +3,14 @@
 #include "printing/CaptureScope.h"
 #include "session/Operator.h"
 
-bool ensurePrinterReady(Operator& op, const QString& printer) {
+bool ensurePrinterReady(Operator& op, const QString& printer, const QString& about) {
     // A preview sends nothing: the printer's state does not matter to it.
     if (printing::CaptureScope::active()) return true;
     const QString title = QStringLiteral("VORLA");
     for (;;) {
         const PrinterStatus status = queryPrinterStatus(printer);
         if (status.ready()) return true;
-        const QString what = printerStatusText(status);
+        const QString what = (about.isEmpty() ? QString() : about + QStringLiteral("\n\n")) + printerStatusText(status);
         if (status.noPrinter()) {
             op.message(what + QStringLiteral(". Nenhuma etiqueta foi impressa."), title,
                        Operator::Icon::Critical);

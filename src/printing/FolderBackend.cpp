@@ -54,7 +54,10 @@ bool writeToFolderWithPictures(const QString& folder, const QString& documentNam
 {
     if (!pictureWriter) return false;
     QString path;
-    return writeToFolder(folder, documentName, bytes, &path) && pictureWriter(path, bytes);
+    if (!writeToFolder(folder, documentName, bytes, &path)) return false;
+    // The job is sent once its file is written; its pictures only show it.
+    pictureWriter(path, bytes);
+    return true;
 }
 
 } // namespace backends

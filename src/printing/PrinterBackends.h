@@ -29,10 +29,11 @@ bool writeToFolderWithPictures(const QString& folder, const QString& documentNam
 bool sendToQueue(const QString& queue, const QString& documentName, const QByteArray& bytes);
 
 // The picture printer ("png:") writes each job as the folder printer does, then hands the
-// file's path and the bytes to the picture writer, which draws the labels beside it. The
+// file's path and the bytes to the picture writer, which draws the labels beside it. A job
+// counts as sent once its file is written, whatever becomes of its pictures. The
 // renderer sits above this layer, so it installs the writer at start-up; without one a
 // "png:" printer takes nothing.
-using PictureWriter = bool (*)(const QString& jobFile, const QByteArray& bytes);
+using PictureWriter = void (*)(const QString& jobFile, const QByteArray& bytes);
 void setPictureWriter(PictureWriter writer);
 
 QStringList spoolerQueues();

@@ -4,6 +4,7 @@
 #include "data/SqlText.h"
 #include "production/LineClaim.h"
 #include "production/OrderClosing.h"
+#include "labels/Darkness.h"
 #include "labels/PrinterReady.h"
 #include "printing/ImprimeDireto.h"
 #include "render/PreviewOperator.h"
@@ -82,7 +83,7 @@ ProductionRun::ProductionRun(ProgramState& state, Operator& op, const Production
 bool ProductionRun::enterProductionNumber(const QString& typed, ProductionDisplay& display,
                                           const ProductionSettings& settings)
 {
-    display.lblprod = formatProductionNumber(typed);
+    display.lblprod = display.lastProduction = formatProductionNumber(typed);
     printOwedSummaries(display.lblprod, settings);
     return CARREGAPRODUCAO(display);
 }
@@ -264,6 +265,7 @@ bool ProductionRun::Cmdimprimir(ProductionDisplay& d, const ProductionSettings& 
         return false;
     }
     if (closed) {
+        d.lastClosedOrder = closed->pedido;
         printSummary(d.lblprod, *closed, s, &l->line, &d.TotalPedido);
         d.TotalPedido = QStringLiteral("0");
         d.LBLVISOR = false;
@@ -298,29 +300,62 @@ bool ProductionRun::printSummary(const QString& lblprod, const OrderClosing::Owe
     m_state.RsGeral = Recordset();
     m_state.RsSoma = Recordset();
     const QString lote = owed.pedido;
-    if (!ensurePrinterReady(m_op, m_state.ImpressoraSelecionada)) {
-        m_op.message(QStringLiteral("A etiqueta de resumo do pedido %1 não foi impressa. Ela fica pendente e será "
-                                    "impressa quando este número de produção for digitado de novo.")
-                         .arg(lote),
+    const bool isOwed = owed.idResumo != 0;
+    const QString stillOwed = isOwed ? QStringLiteral(" Ela fica pendente e será impressa quando este número de "
+                                                      "produção for digitado de novo.")
+                                     : QString();
+    if (!ensurePrinterReady(m_op, m_state.ImpressoraSelecionada,
+                            QStringLiteral("Etiqueta de resumo do pedido %1.").arg(lote))) {
+        m_op.message(QStringLiteral("A etiqueta de resumo do pedido %1 não foi impressa.").arg(lote) + stillOwed, Vorla,
+                     Operator::Icon::Warning);
+        return false;
+    }
+    SendFailure failure;
+    if (!ImprimeDireto(m_state.ImpressoraSelecionada, QStringLiteral("ZEBRA"), label, &failure)) {
+        m_op.message(QStringLiteral("A impressora %1 não aceitou a etiqueta de resumo do pedido %2%3.%4%5")
+                         .arg(m_state.ImpressoraSelecionada, lote,
+                              failure.cause.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(failure.cause),
+                              isOwed ? QStringLiteral(" As etiquetas do pedido foram impressas e marcadas; o resumo "
+                                                      "fica pendente e será impresso quando este número de produção "
+                                                      "for digitado de novo.")
+                                     : QString(),
+                              failure.detail.isEmpty() ? QString()
+                                                       : QStringLiteral("\n\nDetalhe técnico: ") + failure.detail),
                      Vorla, Operator::Icon::Warning);
         return false;
     }
-    if (!ImprimeDireto(m_state.ImpressoraSelecionada, QStringLiteral("ZEBRA"), label)) {
-        m_op.message(QStringLiteral("A impressora %1 não aceitou a etiqueta de resumo do pedido %2. As etiquetas do "
-                                    "pedido foram impressas e marcadas; o resumo fica pendente e será impresso "
-                                    "quando este número de produção for digitado de novo.")
-                         .arg(m_state.ImpressoraSelecionada, lote),
-                     Vorla, Operator::Icon::Warning);
-        return false;
-    }
-    OrderClosing(m_state.ConexaoPedidos, m_type, LineClaim::stationName()).printed(owed.idResumo);
+    if (isOwed) OrderClosing(m_state.ConexaoPedidos, m_type, LineClaim::stationName()).printed(owed.idResumo);
     return true;
+}
+
+bool ProductionRun::reprintSummary(const QString& lblprod, const QString& pedido, const ProductionSettings& s)
+{
+    if (!darkness::checked(m_op, s.cbotemp)) return false;
+    const Recordset header = m_state.ConexaoPedidos.query(
+        QStringLiteral("SELECT IDCODIGO FROM VORLAPEDIDOS WHERE NUMPROD = '%1' AND PEDIDO = '%2' AND GRUPO = 'VORLA' "
+                       "ORDER BY IDCODIGO")
+            .arg(sqlText(lblprod), sqlText(pedido)),
+        1);
+    if (header.isEmpty()) {
+        m_op.message(QStringLiteral("O pedido %1 não está no número de produção %2: nenhum resumo foi impresso.")
+                         .arg(pedido, lblprod),
+                     Vorla, Operator::Icon::Information);
+        return false;
+    }
+    // A summary still owed is no more once printed by hand.
+    OrderClosing::Owed summary{0, header.value(QStringLiteral("IDCODIGO")).toLongLong(), pedido};
+    for (const OrderClosing::Owed& owed :
+         OrderClosing(m_state.ConexaoPedidos, m_type, LineClaim::stationName()).takeOwed(lblprod))
+        if (owed.idPedido == summary.idPedido) summary = owed;
+    return printSummary(lblprod, summary, s);
 }
 
 void ProductionRun::printOwedSummaries(const QString& lblprod, const ProductionSettings& s)
 {
     OrderClosing closing(m_state.ConexaoPedidos, m_type, LineClaim::stationName());
-    for (const OrderClosing::Owed& owed : closing.takeOwed(lblprod)) {
+    const QList<OrderClosing::Owed> due = closing.takeOwed(lblprod);
+    if (!due.isEmpty() && !darkness::checked(m_op, s.cbotemp)) return;  // they stay owed
+    for (const OrderClosing::Owed& owed : due) {
         m_op.message(QStringLiteral("A etiqueta de resumo do pedido %1 ainda não foi impressa: ela será impressa "
                                     "agora.")
                          .arg(owed.pedido),

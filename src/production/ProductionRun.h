@@ -24,6 +24,10 @@ struct ProductionDisplay {
     QString lblpedido1, lbldescricao1, lbltamanho1, lblcodigobarras1, lblqtd1, lblpreco1;
     bool LBLVISOR = false;  // "ATENÇÃO PROXIMO PEDIDO"
     QString TotalPedido = QStringLiteral("0");
+    // The production number entered last and the order closed last, which the summary
+    // reprint offers (lblprod is cleared once a production number is done).
+    QString lastProduction;
+    QString lastClosedOrder;
     // Lines of the production number for this label type: still to print, and in all.
     int linesLeft = 0;
     int linesTotal = 0;
@@ -56,6 +60,9 @@ public:
     // summary label after its last line, and loads the next line. False when nothing
     // was printed (the operator was told why, and nothing was marked).
     bool Cmdimprimir(ProductionDisplay& display, const ProductionSettings& settings, const QString& user);
+    // "Reimprimir Resumo": the summary label of an order of a production number printed
+    // again, by the same code as after the order's last line; nothing is written.
+    bool reprintSummary(const QString& lblprod, const QString& pedido, const ProductionSettings& settings);
     // Calibration: the current line printed with the quantity 5; nothing is written.
     void cmdcalibracao(const ProductionDisplay& display, const ProductionSettings& settings);
     // "Visualizar": the jobs the next click would send (the line's labels and, when the
@@ -74,8 +81,9 @@ private:
     bool showCurrent(ProductionDisplay& display, const std::optional<Record>& row);
     QString summaryLabel(QString& TotalPedido, const QString& lblprod, const QString& pedido, const Record& line,
                          const ProductionSettings& settings);
-    // Sends an owed summary; once the printer took it, it is owed no more. False (the
-    // operator was told, and it stays owed) when it did not print.
+    // Sends an owed summary (or, without an owed row, a reprint); once the printer took
+    // it, it is owed no more. False (the operator was told, and it stays owed) when it
+    // did not print.
     // `printedLine` gives the order's number and supplier when a click closed it.
     bool printSummary(const QString& lblprod, const OrderClosing::Owed& owed, const ProductionSettings& settings,
                       const Record* printedLine = nullptr, QString* TotalPedido = nullptr);

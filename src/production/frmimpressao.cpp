@@ -136,8 +136,9 @@ frmimpressao::frmimpressao(ProgramState& state, Operator& op, std::function<QStr
     Cmdimprimir->setMinimumHeight(48);
     cmdcalibracao = named(new QPushButton(QStringLiteral("Calibragem de Impressão")), "cmdcalibracao");
     cmdvisualizar = named(new QPushButton(QStringLiteral("Visualizar")), "cmdvisualizar");
+    cmdresumo = named(new QPushButton(QStringLiteral("Reimprimir Resumo")), "cmdresumo");
     // Enter belongs to the production number and the barcode reader, never to a button.
-    for (QPushButton* button : {Command1, Cmdimprimir, cmdcalibracao, cmdvisualizar}) {
+    for (QPushButton* button : {Command1, Cmdimprimir, cmdcalibracao, cmdvisualizar, cmdresumo}) {
         button->setAutoDefault(false);
         button->setDefault(false);
     }
@@ -173,6 +174,7 @@ frmimpressao::frmimpressao(ProgramState& state, Operator& op, std::function<QStr
 
     auto* actions = new QHBoxLayout;
     actions->addWidget(cmdcalibracao);
+    actions->addWidget(cmdresumo);
     actions->addStretch();
     actions->addWidget(cmdvisualizar);
     actions->addWidget(Cmdimprimir);
@@ -204,6 +206,7 @@ frmimpressao::frmimpressao(ProgramState& state, Operator& op, std::function<QStr
     connect(Cmdimprimir, &QPushButton::clicked, this, &frmimpressao::Cmdimprimir_Click);
     connect(cmdcalibracao, &QPushButton::clicked, this, &frmimpressao::cmdcalibracao_Click);
     connect(cmdvisualizar, &QPushButton::clicked, this, &frmimpressao::cmdvisualizar_Click);
+    connect(cmdresumo, &QPushButton::clicked, this, &frmimpressao::cmdresumo_Click);
 
     Form_Load();
 }
@@ -375,4 +378,23 @@ void frmimpressao::cmdvisualizar_Click()
     QList<QByteArray> jobs;
     runGuarded(m_op, [&] { jobs = run.previewJobs(m_display, settings()); });
     if (!jobs.isEmpty()) m_op.showLabels(jobs);
+}
+
+void frmimpressao::cmdresumo_Click()
+{
+    const ProductionType* type = productionType(windowTitle());
+    if (!type) return;
+    const QString production = m_display.lblprod.isEmpty() ? m_display.lastProduction : m_display.lblprod;
+    if (production.isEmpty()) {
+        m_op.message(QStringLiteral("Digite o número de produção antes de reimprimir o resumo de um pedido."),
+                     QStringLiteral("VORLA"), Operator::Icon::Information);
+        return;
+    }
+    const std::optional<QString> pedido =
+        m_op.inputBox(QStringLiteral("Pedido do número de produção %1 cujo resumo será impresso de novo:").arg(production),
+                      QStringLiteral("VORLA"), m_display.lastClosedOrder);
+    if (!pedido || pedido->trimmed().isEmpty()) return;
+    ProductionRun run(m_state, m_op, *type);
+    runGuarded(m_op, [&] { run.reprintSummary(production, pedido->trimmed(), settings()); });
+    showPrinterState();
 }

@@ -68,12 +68,14 @@ public:
     QPushButton* Cmdimprimir;
     QPushButton* cmdcalibracao;
     QPushButton* cmdvisualizar;  // "Visualizar": the labels the next click would print
+    QPushButton* cmdresumo;      // "Reimprimir Resumo": an order's summary label again
 
     void Command1_Click();
     void txtproducao_Enter();
     void Cmdimprimir_Click();
     void cmdcalibracao_Click();
     void cmdvisualizar_Click();
+    void cmdresumo_Click();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

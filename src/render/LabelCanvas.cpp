@@ -33,20 +33,44 @@ QTransform placement(QPointF origin, bool typeset, char orientation, const QRect
     return turn * QTransform::fromTranslate(at.x(), at.y());
 }
 
-void LabelCanvas::add(const QRectF& local, const QTransform& place, Paint paint) {
+void LabelCanvas::add(const QRectF& local, const QTransform& place, Paint paint, bool reversed) {
     m_extent = m_extent.united(place.mapRect(local));
-    m_ink.push_back({local, place, std::move(paint)});
+    m_ink.push_back({local, place, std::move(paint), reversed});
 }
 
-std::optional<QImage> LabelCanvas::picture(int width, int length, const QStringList& notes,
-                                           QString& error) const {
+namespace {
+// A reversed element: drawn alone as a mask, then every dot under the mask flipped.
+void drawReversed(QImage& image, const QRect& clip, const QTransform& place, const QRectF& local,
+                  const LabelCanvas::Paint& paint) {
+    const QRect area = place.mapRect(local).toAlignedRect().intersected(clip);
+    if (area.isEmpty()) return;
+    QImage mask(area.size(), QImage::Format_Alpha8);
+    mask.fill(Qt::transparent);
+    {
+        QPainter painter(&mask);
+        painter.setTransform(place * QTransform::fromTranslate(-area.x(), -area.y()));
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(Qt::black);
+        paint(painter);
+    }
+    for (int y = 0; y < area.height(); ++y) {
+        const uchar* from = mask.constScanLine(y);
+        QRgb* to = reinterpret_cast<QRgb*>(image.scanLine(area.y() + y)) + area.x();
+        for (int x = 0; x < area.width(); ++x)
+            if (from[x] >= 128) to[x] = qGray(to[x]) < 128 ? qRgb(255, 255, 255) : qRgb(0, 0, 0);
+    }
+}
+} // namespace
+
+QImage LabelCanvas::picture(int width, int length, QStringList& notes) const {
     const int inkRight = m_ink.empty() ? 0 : int(std::ceil(m_extent.right()));
     const int inkBottom = m_ink.empty() ? 0 : int(std::ceil(m_extent.bottom()));
-    const int w = width > 0 ? width : std::max(inkRight, 1);
-    const int h = std::max({length, inkBottom, 1});
+    int w = width > 0 ? width : std::max(inkRight, 1);
+    int h = std::max({length, inkBottom, 1});
     if (w > MaxWidth || h > MaxLength) {
-        error = QStringLiteral("Etiqueta grande demais para mostrar: %1 x %2 pontos.").arg(w).arg(h);
-        return std::nullopt;
+        notes << QStringLiteral("o que passa de %1 x %2 pontos").arg(MaxWidth).arg(MaxLength);
+        w = std::min(w, MaxWidth);
+        h = std::min(h, MaxLength);
     }
     const QString noteText =
         notes.isEmpty() ? QString() : QStringLiteral("Não mostrado: ") + notes.join(QStringLiteral(", "));
@@ -61,6 +85,13 @@ std::optional<QImage> LabelCanvas::picture(int width, int length, const QStringL
     QPainter painter(&image);
     painter.setClipRect(0, 0, w, h);
     for (const Ink& ink : m_ink) {
+        if (ink.reversed) {
+            painter.end();
+            drawReversed(image, QRect(0, 0, w, h), ink.place, ink.local, ink.paint);
+            painter.begin(&image);
+            painter.setClipRect(0, 0, w, h);
+            continue;
+        }
         painter.setTransform(ink.place);
         painter.setPen(Qt::NoPen);
         painter.setBrush(Qt::black);

@@ -3,6 +3,7 @@
 #include "printing/PrinterBackends.h"
 
 #include <QFileInfo>
+#include <QSaveFile>
 
 namespace render {
 
@@ -31,14 +32,21 @@ QStringList savePictures(const QList<RenderedLabel>& labels, const QString& pngP
 }
 
 namespace {
-bool writePictures(const QString& jobFile, const QByteArray& bytes) {
+// A job whose pictures cannot be made gets a short text file saying why in their place
+// (000001-VORLA.txt beside 000001-VORLA.zpl).
+void writePictures(const QString& jobFile, const QByteArray& bytes) {
     const RenderResult result = renderJob(bytes);
     const QFileInfo info(jobFile);
+    const QString base = info.path() + QLatin1Char('/') + info.completeBaseName();
     QString error;
-    const QStringList written = savePictures(
-        result.labels, info.path() + QLatin1Char('/') + info.completeBaseName() + QStringLiteral(".png"),
-        error);
-    return result.ok() && error.isEmpty() && written.size() == result.labels.size();
+    savePictures(result.labels, base + QStringLiteral(".png"), error);
+    if (!result.ok()) error = result.error;
+    if (error.isEmpty()) return;
+    QSaveFile why(base + QStringLiteral(".txt"));
+    if (why.open(QIODevice::WriteOnly | QIODevice::Text)) {
+        why.write((QStringLiteral("Etiquetas não desenhadas: ") + error + QLatin1Char('\n')).toUtf8());
+        why.commit();
+    }
 }
 } // namespace
 

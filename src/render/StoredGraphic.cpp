@@ -41,6 +41,26 @@ QByteArray decodeGraphicData(const QByteArray& data, int bytesPerRow, int totalB
     return QByteArray::fromHex(hex);
 }
 
+QByteArray decodeGraphicField(const QByteArray& data, int bytesPerRow, int totalBytes) {
+    const QByteArray trimmed = data.trimmed();
+    const bool zipped = trimmed.startsWith(":Z64:");
+    if (!zipped && !trimmed.startsWith(":B64:")) return decodeGraphicData(data, bytesPerRow, totalBytes);
+    if (bytesPerRow <= 0 || totalBytes <= 0 || totalBytes % bytesPerRow != 0) return {};
+    const qsizetype end = trimmed.indexOf(':', 5);
+    const auto decoded = QByteArray::fromBase64Encoding(trimmed.mid(5, end < 0 ? -1 : end - 5));
+    if (!decoded) return {};
+    QByteArray bytes = *decoded;
+    if (zipped) {
+        // qUncompress wants the expected size first, four bytes big-endian.
+        QByteArray sized(4, '\0');
+        for (int i = 0; i < 4; ++i)
+            sized[i] = char((quint32(totalBytes) >> (24 - 8 * i)) & 0xFF);
+        bytes = qUncompress(sized + bytes);
+    }
+    if (bytes.size() < totalBytes) return {};
+    return bytes.left(totalBytes);
+}
+
 QImage graphicImage(const QByteArray& bits, int bytesPerRow) {
     const int height = int(bits.size() / bytesPerRow);
     QImage image(bytesPerRow * 8, height, QImage::Format_Mono);

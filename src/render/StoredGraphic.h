@@ -17,6 +17,11 @@ QString graphicName(const QByteArray& name);
 // data is malformed or does not fill exactly `totalBytes` bytes.
 QByteArray decodeGraphicData(const QByteArray& data, int bytesPerRow, int totalBytes);
 
+// As decodeGraphicData, and also the printer's base64 forms ":B64:data:crc" (the bytes
+// themselves) and ":Z64:data:crc" (the bytes compressed with zlib); the check value is
+// not verified.
+QByteArray decodeGraphicField(const QByteArray& data, int bytesPerRow, int totalBytes);
+
 // The graphic as an image whose black dots are opaque and white dots transparent, as
 // the print head leaves white dots alone.
 QImage graphicImage(const QByteArray& bits, int bytesPerRow);

@@ -62,5 +62,7 @@ struct Run : Floor {
     ProductionRun run;
     ProductionDisplay d;
 
-    explicit Run(const QString& caption) : run(home.state(), op, *productionType(caption)) {}
+    explicit Run(const QString& caption,
+                 QList<FakeLabelPrinter::Answer> states = {FakeLabelPrinter::Answer::Ready})
+        : Floor(states), run(home.state(), op, *productionType(caption)) {}
 };

@@ -170,6 +170,29 @@ class TstStations : public QObject {
         QCOMPARE(r.d.LBLPEDIDO, printed == "S" ? QString("5002") : QString("5001"));
     }
 
+    // A summary the printer could not take stays owed, the operator is told so, and it
+    // can be printed by hand; then it is owed no more.
+    void aSummaryNotPrintedStaysOwedAndPrintsByHand() {
+        using A = FakeLabelPrinter::Answer;
+        Run r(labeltype::Tag5360, {A::Ready, A::PaperOut, A::Ready});
+        addOrder(r.store, Numprod, "5001", "FORN A", {{"7891000000011"}});
+        QVERIFY(r.run.enterProductionNumber(Numprod, r.d, stationSettings()));
+        r.op.yesNo << false; // out of labels at the summary: given up
+        QVERIFY(r.run.Cmdimprimir(r.d, stationSettings(), "ADMIN"));
+        QVERIFY(r.op.shown[r.op.shown.size() - 2].text.startsWith("Etiqueta de resumo do pedido 5001.\n\n"));
+        QCOMPARE(r.op.messages().last(),
+                 QString("A etiqueta de resumo do pedido 5001 não foi impressa. Ela fica "
+                         "pendente e será impressa quando este número de produção for "
+                         "digitado de novo."));
+        QCOMPARE(storedValues(r.store, "COUNT(*)", "RESUMOPENDENTE"), QStringList{"1"});
+        QCOMPARE(r.d.lastClosedOrder, QString("5001"));
+        QVERIFY(r.run.reprintSummary(Numprod, "5001", stationSettings()));
+        QVERIFY(isSummary(r.printer.waitForJobs(2).value(1)));
+        QCOMPARE(storedValues(r.store, "COUNT(*)", "RESUMOPENDENTE"), QStringList{"0"});
+        QVERIFY(!r.run.reprintSummary(Numprod, "9999", stationSettings()));
+        QCOMPARE(r.printer.jobs().size(), 2);
+    }
+
     // A station whose clock runs ahead does not take another's fresh claim: claims are
     // stamped and judged by the server's clock.
     void aClockAheadTakesNoFreshClaim() {
