@@ -95,16 +95,23 @@ bool ProductionRun::CARREGAPRODUCAO(ProductionDisplay& d)
 
 std::optional<Record> ProductionRun::takeFirstLine(const QString& lblprod, qint64 skipped)
 {
-    m_state.RsGeral = m_state.ConexaoPedidos.query(m_type.lookupFirst + sqlText(lblprod) + m_type.lookupSecond);
     // The first line this workstation can take: on one workstation, always the first.
+    // Lines other stations hold are passed over; the first few rows nearly always hold
+    // a free one, so the whole list is read only when they do not.
+    const QString lookup = m_type.lookupFirst + sqlText(lblprod) + m_type.lookupSecond;
     LineClaim claim(m_state.ConexaoPedidos, m_type.lineFlag());
     const QString take = m_type.lineUpdate + QStringLiteral("A'");
-    for (int row = 0; row < m_state.RsGeral.recordCount(); ++row) {
-        const qint64 identificacao = m_state.RsGeral.row(row).value(QStringLiteral("identificação")).toLongLong();
-        if (identificacao == skipped || !claim.take(take, identificacao)) continue;
-        m_state.RsGeral.moveTo(row);
-        m_state.SqlGeral = take + QStringLiteral(" where Identificação = ") + QString::number(identificacao);
-        return m_state.RsGeral.current();
+    constexpr int kFirstRows = 16;
+    for (const int rows : {kFirstRows, -1}) {
+        m_state.RsGeral = m_state.ConexaoPedidos.query(lookup, rows);
+        for (int row = 0; row < m_state.RsGeral.recordCount(); ++row) {
+            const qint64 identificacao = m_state.RsGeral.row(row).value(QStringLiteral("identificação")).toLongLong();
+            if (identificacao == skipped || !claim.take(take, identificacao)) continue;
+            m_state.RsGeral.moveTo(row);
+            m_state.SqlGeral = take + QStringLiteral(" where Identificação = ") + QString::number(identificacao);
+            return m_state.RsGeral.current();
+        }
+        if (m_state.RsGeral.recordCount() < kFirstRows) break;  // that was every line
     }
     // Nothing left, or every line left is held by other workstations.
     m_state.RsGeral = Recordset();
