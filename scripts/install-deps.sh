@@ -9,7 +9,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libqt6sql6-odbc libqt6sql6-psql libqt6printsupport6
   qt6-translations-l10n
   libgl-dev
-  libsqlite3-dev sqlite3
+  libsqlite3-dev sqlite3 libpq-dev
   libcups2-dev
   unixodbc tdsodbc
   fonts-liberation fontconfig

@@ -1,15 +1,17 @@
 #pragma once
 
-#include "data/AccessDialect.h"
 #include "data/Recordset.h"
 
 #include <QDateTime>
 #include <QString>
 #include <memory>
 
-// An open connection to one store file. Queries return static snapshots, so a
-// recordset stays readable after the connection that produced it is replaced.
-// Every statement passes through the Access dialect adapter first.
+class StoreEngine;
+
+// An open connection to one store: a SQLite file or a schema on a PostgreSQL server
+// (each engine in a file of its own: SqliteEngine, ServerEngine). Queries return static
+// snapshots, so a recordset stays readable after the connection that produced it is
+// replaced. Every statement passes through the Access dialect adapter first.
 class Connection {
 public:
     Connection();
@@ -17,7 +19,7 @@ public:
     Connection(Connection&&) noexcept;
     Connection& operator=(Connection&&) noexcept;
 
-    // Opens an existing store; a missing file or one that is not a database throws
+    // Opens an existing store file; a missing file or one that is not a database throws
     // DataError (SQLite would otherwise create an empty file in its place).
     static Connection open(const QString& file);
     // Creates a new store file and runs the given script in it.
@@ -47,6 +49,11 @@ public:
     // The same, answering how many rows the statement changed.
     int executeCounted(const QString& sql);
     qint64 lastInsertId() const;
+    // The key of the row this connection's transaction just inserted. On a SQLite file,
+    // where the transaction keeps every other writer out, `highestKeyQuery` (the highest
+    // key) answers it; on a server, where another station may commit a higher key at any
+    // moment, the session's own new key does.
+    qint64 insertedKey(const QString& highestKeyQuery);
 
     // The store's clock as an SQL expression of a claim stamp ('yyyy-MM-ddTHH:mm:ss', UTC),
     // `secondsBack` seconds ago. A server answers with its own clock, so workstations whose
@@ -54,15 +61,16 @@ public:
     // of its own and takes `local`, the workstation's, as a quoted literal.
     QString stampSql(const QDateTime& local, int secondsBack = 0) const;
 
-    // Transactions nest: an inner one is a savepoint of the outer.
+    // Transactions nest: an inner one is a savepoint of the outer. On a SQLite file the
+    // outer one takes the file's write lock as it begins (waiting for another writer up to
+    // ten seconds), so what it reads stays as read until it ends.
     void beginTransaction();
     void commit();
     void rollback();
 
-    struct Impl;
-
 private:
-    std::unique_ptr<Impl> d;
+    StoreEngine& engine() const;
+    std::unique_ptr<StoreEngine> d;
 };
 
 // Keeps a transaction open for one scope: commits on commit(), rolls back otherwise.

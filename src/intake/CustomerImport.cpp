@@ -160,9 +160,8 @@ CustomerImportResult CARREGABANCO(ProgramState& state, Operator& op, const QStri
                 return CustomerImportResult::Declined;
             order.emplace(db);
             db.execute(headerSql(row, user));
-            const Recordset max =
-                db.query(QStringLiteral("SELECT MAX (IDCODIGO)AS MAXIMU FROM VORLAPEDIDOS"));
-            state.IdPedidoAtual = max.value(QStringLiteral("MAXIMU")).toLongLong();
+            state.IdPedidoAtual =
+                db.insertedKey(QStringLiteral("SELECT MAX (IDCODIGO)AS MAXIMU FROM VORLAPEDIDOS"));
             ++state.ContaPedido;
         }
         db.execute(lineSql(row, pack, state.IdPedidoAtual));

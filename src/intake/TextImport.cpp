@@ -154,8 +154,8 @@ TextImportResult CARREGATXT(ProgramState& state, Operator& op, const QString& us
             }
             order.emplace(db);
             db.execute(headerSql(f, user));
-            const Recordset max = db.query(QStringLiteral("SELECT MAX (IDCODIGO)AS MAXIMU FROM VORLAPEDIDOS"));
-            state.IdPedidoAtual = max.value(QStringLiteral("MAXIMU")).toLongLong();
+            state.IdPedidoAtual =
+                db.insertedKey(QStringLiteral("SELECT MAX (IDCODIGO)AS MAXIMU FROM VORLAPEDIDOS"));
             ++state.ContaPedido;
         }
         db.execute(lineSql(f, state.IdPedidoAtual, registered));

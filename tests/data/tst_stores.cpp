@@ -235,17 +235,6 @@ class tst_stores : public QObject {
         QCOMPARE(sqlText(""), QString(""));
     }
 
-    void transactionRollsBackWhenNotCommitted() {
-        TempHome home;
-        Connection& c = home.state().ConexaoPedidos;
-        for (const bool commit : {false, true}) {
-            Transaction t(c);
-            c.execute("INSERT INTO VORLAPEDIDOS (PEDIDO) VALUES ('1')");
-            if (commit) t.commit();
-        }
-        QCOMPARE(count(c, "VORLAPEDIDOS"), 1);
-    }
-
     // A store the program cannot use is explained in the operator's language, naming the
     // file and what to do, followed by the engine's own text; nothing is stored and the
     // order file stays.

@@ -9,6 +9,7 @@
 #include "support/TempHome.h"
 
 #include <QCoreApplication>
+#include <QProcess>
 #include <QtTest>
 
 namespace {
@@ -131,6 +132,38 @@ class TstTextImport : public QObject {
         QCOMPARE(countOf(home.state(), "VORLA"), 250);
         const QList<std::pair<int, int>> expected{{0, 250}, {100, 250}, {200, 250}, {250, 250}};
         QCOMPARE(op.progressLog, expected);
+    }
+
+    // Two stations importing different orders at once (two processes, 40 orders each):
+    // every line stays with its own order's header, whatever the other committed between
+    // a header and its lines. A header already stored with a key ahead of the new ones
+    // stands for one another station committed just after ours: the highest key is then
+    // not ours.
+    void twoStationsKeepTheirOwnLines() {
+        constexpr int kOrders = 40;
+        TempHome home;
+        home.state().ConexaoPedidos.execute("INSERT INTO VORLAPEDIDOS (IDCODIGO, PEDIDO) VALUES (1000000, 'OUTRA')");
+        QProcess stations[2];
+        for (int s = 0; s < 2; ++s) {
+            stations[s].setProcessChannelMode(QProcess::ForwardedErrorChannel);
+            stations[s].start(QCoreApplication::applicationDirPath() + "/tst_importer",
+                              {home.path(), QString::number(1000 * (s + 1)), QString::number(kOrders)});
+        }
+        for (QProcess& station : stations) {
+            QVERIFY(station.waitForFinished(60000));
+            QCOMPARE(station.exitStatus(), QProcess::NormalExit);
+            QCOMPARE(station.exitCode(), 0);
+        }
+        const Recordset lines = home.state().ConexaoPedidos.query(
+            "SELECT VORLA.LOTE AS LOTE, VORLAPEDIDOS.PEDIDO AS PEDIDO FROM VORLA LEFT JOIN VORLAPEDIDOS ON "
+            "VORLA.IDPEDIDO = VORLAPEDIDOS.IDCODIGO");
+        QCOMPARE(lines.recordCount(), 2 * kOrders * 2);
+        QStringList strayed;
+        for (int i = 0; i < lines.recordCount(); ++i)
+            if (lines.row(i).text("LOTE") != lines.row(i).text("PEDIDO"))
+                strayed << lines.row(i).text("LOTE") + " -> " + lines.row(i).text("PEDIDO");
+        QCOMPARE(strayed, QStringList());
+        QCOMPARE(countOf(home.state(), "VORLAPEDIDOS"), 2 * kOrders + 1);
     }
 };
 
