@@ -13,6 +13,8 @@ namespace {
 
 // Shapes whose translation a connection keeps.
 constexpr int kTranslatedLimit = 256;
+// Queries the server keeps planned for one connection.
+constexpr int kPreparedLimit = 64;
 
 // Rows held back are sent when this many are held, or their text reaches this size.
 constexpr int kHeldRowsLimit = 1000;
@@ -69,6 +71,7 @@ void ServerEngine::fail(const QSqlError& error)
 void ServerEngine::reconnectIfLost()
 {
     if (m_depth > 0 || (!m_lost && db().isOpen())) return;
+    dropPrepared();  // the server forgot them with the session
     QSqlDatabase d = db();
     d.close();
     m_lost = false;
@@ -87,6 +90,7 @@ void ServerEngine::loadNames()
     m_dialect.setFoldingComparisons(true);
     m_dialect.setServerTarget(true);
     m_translated.clear();
+    dropPrepared();
     // From the catalog itself: the information_schema views answer the same names in
     // about ten times as long, and every connection opened reads them.
     QSqlQuery names(db());
@@ -126,10 +130,39 @@ Recordset ServerEngine::query(const QString& sql, int maxRows)
     sendHeld();
     reconnectIfLost();
     requireOpen();
+    const QString text = translated(sql);
+    if (QSqlQuery* prepared = preparedQuery(text)) {
+        if (!prepared->exec()) fail(prepared->lastError());
+        Recordset rows = rowsOf(*prepared, maxRows);
+        prepared->finish();
+        return rows;
+    }
     QSqlQuery q(db());
     q.setForwardOnly(true);
-    if (!q.exec(translated(sql))) fail(q.lastError());
+    if (!q.exec(text)) fail(q.lastError());
     return rowsOf(q, maxRows);
+}
+
+QSqlQuery* ServerEngine::preparedQuery(const QString& text)
+{
+    if (const auto known = m_preparedQueries.find(text); known != m_preparedQueries.end()) return known->second.get();
+    // A query seen once runs as it is: preparing it would cost a round trip of its own.
+    if (m_seenQueries.size() >= kPreparedLimit) m_seenQueries.clear();
+    if (!m_seenQueries.contains(text)) {
+        m_seenQueries.insert(text);
+        return nullptr;
+    }
+    if (int(m_preparedQueries.size()) >= kPreparedLimit) m_preparedQueries.clear();
+    auto q = std::make_unique<QSqlQuery>(db());
+    q->setForwardOnly(true);
+    if (!q->prepare(text)) fail(q->lastError());
+    return m_preparedQueries.emplace(text, std::move(q)).first->second.get();
+}
+
+void ServerEngine::dropPrepared()
+{
+    m_preparedQueries.clear();
+    m_seenQueries.clear();
 }
 
 Recordset ServerEngine::queryForUpdate(const QString& sql)
