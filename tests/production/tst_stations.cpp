@@ -228,22 +228,23 @@ class TstStations : public QObject {
         auto killed = startStation(home, "A", labeltype::Basket3225, killedPrinter.uri());
         const auto pack = startStation(home, "B", labeltype::Pack, packPrinter.uri());
         const auto tag = startStation(home, "C", labeltype::Tag5360, tagPrinter.uri());
-        // Killed at a different moment each run: after some jobs, and a little later.
-        const int before = QRandomGenerator::global()->bounded(15, 40);
-        killedPrinter.waitForJobs(before, 120000);
+        // Killed at a different moment each run: after some of its jobs, and a little
+        // later (the others may have left it less work than that: then it ends first).
+        const int before = QRandomGenerator::global()->bounded(5, 20);
+        while (wholeJobs(killedPrinter.jobs()).size() < before && !killed->waitForFinished(50)) {
+        }
         QThread::usleep(QRandomGenerator::global()->bounded(20000));
-        ::kill(pid_t(killed->processId()), SIGKILL);
+        if (const qint64 pid = killed->processId(); pid > 0) ::kill(pid_t(pid), SIGKILL);
         killed->waitForFinished();
         const auto restarted = startStation(home, "A", labeltype::Basket3225, restartedPrinter.uri());
         for (QProcess* station : {pack.get(), tag.get(), restarted.get()})
             QVERIFY(station->waitForFinished(120000) && station->exitCode() == 0);
 
         const QList<QByteArray> killedJobs = wholeJobs(killedPrinter.jobs());
-        QVERIFY(killedJobs.size() >= before);
         const int twice =
             checkFlagGroup(store, "IMPRESSO5", "IMPRESSOETQ5", barcodes, orders,
                            killedJobs + wholeJobs(restartedPrinter.jobs()) + wholeJobs(packPrinter.jobs()),
-                           killedJobs.last());
+                           killedJobs.value(killedJobs.size() - 1));
         QVERIFY(twice == 0 || twice == 1);
         QCOMPARE(checkFlagGroup(store, "IMPRESSO", "IMPRESSOETQ", barcodes, orders,
                                 wholeJobs(tagPrinter.jobs()), {}),
