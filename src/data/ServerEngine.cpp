@@ -13,8 +13,6 @@ namespace {
 
 // Shapes whose translation a connection keeps.
 constexpr int kTranslatedLimit = 256;
-// Queries the server keeps planned for one connection.
-constexpr int kPreparedLimit = 64;
 
 // Rows held back are sent when this many are held, or their text reaches this size.
 constexpr int kHeldRowsLimit = 1000;
@@ -130,39 +128,7 @@ Recordset ServerEngine::query(const QString& sql, int maxRows)
     sendHeld();
     reconnectIfLost();
     requireOpen();
-    const QString text = translated(sql);
-    if (QSqlQuery* prepared = preparedQuery(text)) {
-        if (!prepared->exec()) fail(prepared->lastError());
-        Recordset rows = rowsOf(*prepared, maxRows);
-        prepared->finish();
-        return rows;
-    }
-    QSqlQuery q(db());
-    q.setForwardOnly(true);
-    if (!q.exec(text)) fail(q.lastError());
-    return rowsOf(q, maxRows);
-}
-
-QSqlQuery* ServerEngine::preparedQuery(const QString& text)
-{
-    if (const auto known = m_preparedQueries.find(text); known != m_preparedQueries.end()) return known->second.get();
-    // A query seen once runs as it is: preparing it would cost a round trip of its own.
-    if (m_seenQueries.size() >= kPreparedLimit) m_seenQueries.clear();
-    if (!m_seenQueries.contains(text)) {
-        m_seenQueries.insert(text);
-        return nullptr;
-    }
-    if (int(m_preparedQueries.size()) >= kPreparedLimit) m_preparedQueries.clear();
-    auto q = std::make_unique<QSqlQuery>(db());
-    q->setForwardOnly(true);
-    if (!q->prepare(text)) fail(q->lastError());
-    return m_preparedQueries.emplace(text, std::move(q)).first->second.get();
-}
-
-void ServerEngine::dropPrepared()
-{
-    m_preparedQueries.clear();
-    m_seenQueries.clear();
+    return runQuery(translated(sql), maxRows);
 }
 
 Recordset ServerEngine::queryForUpdate(const QString& sql)

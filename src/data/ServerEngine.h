@@ -1,10 +1,5 @@
 #pragma once
 
-#include <QSet>
-#include <QSqlQuery>
-#include <memory>
-#include <unordered_map>
-
 #include "data/ServerCopy.h"
 #include "data/StatementShape.h"
 #include "data/StoreEngine.h"
@@ -63,16 +58,8 @@ private:
     void finishCopy();
     void clearHeld();
 
-    // A query the server has planned once, run again by its text.
-    QSqlQuery* preparedQuery(const QString& text);
-    void dropPrepared();
-
     QString m_schema;
     bool m_lost = false;  // the link broke since the last statement
-    // Queries seen once, and those seen again, which the server keeps planned: a print
-    // click repeats the same lookups, and planning them is most of their time there.
-    QSet<QString> m_seenQueries;
-    std::unordered_map<QString, std::unique_ptr<QSqlQuery>> m_preparedQueries;
     QHash<QString, Translated> m_translated;  // shape text -> its translation
     // Rows held back: their shape, the COPY that sends them and the rows in its text
     // form; the first row's INSERT as the server runs it, for a row held alone.

@@ -80,10 +80,7 @@ void SqliteEngine::runScript(const QString& script)
 Recordset SqliteEngine::query(const QString& sql, int maxRows)
 {
     requireOpen();
-    QSqlQuery q(db());
-    q.setForwardOnly(true);
-    if (!q.exec(m_dialect.translate(sql))) fail(q.lastError());
-    return rowsOf(q, maxRows);
+    return runQuery(m_dialect.translate(sql), maxRows);
 }
 
 int SqliteEngine::executeCounted(const QString& sql)

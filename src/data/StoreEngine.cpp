@@ -9,7 +9,9 @@
 
 namespace {
 QAtomicInt g_connectionCounter;
-}
+// Queries a connection keeps prepared.
+constexpr int kPreparedLimit = 64;
+} // namespace
 
 StoreEngine::StoreEngine(const QString& driver, const QString& shown)
     : m_name(QStringLiteral("etiquetas-%1").arg(g_connectionCounter.fetchAndAddRelaxed(1))), m_shown(shown)
@@ -19,6 +21,7 @@ StoreEngine::StoreEngine(const QString& driver, const QString& shown)
 
 StoreEngine::~StoreEngine()
 {
+    dropPrepared();
     {
         QSqlDatabase d = db();
         if (d.isOpen()) d.close();
@@ -50,6 +53,37 @@ Recordset StoreEngine::rowsOf(QSqlQuery& q, int maxRows)
         rows << row;
     }
     return Recordset(columns, rows);
+}
+
+Recordset StoreEngine::runQuery(const QString& text, int maxRows)
+{
+    auto prepared = m_preparedQueries.find(text);
+    if (prepared == m_preparedQueries.end() && m_seenQueries.contains(text)) {
+        if (int(m_preparedQueries.size()) >= kPreparedLimit) m_preparedQueries.clear();
+        auto q = std::make_unique<QSqlQuery>(db());
+        q->setForwardOnly(true);
+        if (!q->prepare(text)) fail(q->lastError());
+        prepared = m_preparedQueries.emplace(text, std::move(q)).first;
+    }
+    if (prepared != m_preparedQueries.end()) {
+        QSqlQuery& q = *prepared->second;
+        if (!q.exec()) fail(q.lastError());
+        Recordset rows = rowsOf(q, maxRows);
+        q.finish();  // a statement left open would keep the store's rows locked against writers
+        return rows;
+    }
+    if (m_seenQueries.size() >= kPreparedLimit) m_seenQueries.clear();
+    m_seenQueries.insert(text);
+    QSqlQuery q(db());
+    q.setForwardOnly(true);
+    if (!q.exec(text)) fail(q.lastError());
+    return rowsOf(q, maxRows);
+}
+
+void StoreEngine::dropPrepared()
+{
+    m_preparedQueries.clear();
+    m_seenQueries.clear();
 }
 
 void StoreEngine::beginTransaction()

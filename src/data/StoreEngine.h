@@ -4,8 +4,12 @@
 #include "data/Recordset.h"
 
 #include <QDateTime>
+#include <QSet>
 #include <QSqlDatabase>
 #include <QString>
+
+#include <memory>
+#include <unordered_map>
 
 class QSqlError;
 class QSqlQuery;
@@ -52,6 +56,13 @@ protected:
     void run(const QString& sql);
     // The rows of an executed query (the first maxRows, or all).
     static Recordset rowsOf(QSqlQuery& q, int maxRows);
+    // Runs a query as the store reads it (`text`). One seen before is kept prepared by
+    // its text: a print click repeats the same lookups, and preparing (on a server,
+    // planning) them is much of their time; one seen once runs as it is, since keeping
+    // it prepared would cost more than it saves.
+    Recordset runQuery(const QString& text, int maxRows);
+    // Forgets the prepared queries (a connection opened again has none).
+    void dropPrepared();
 
     // Throws DataError when the connection is not open.
     void requireOpen() const;
@@ -71,4 +82,6 @@ protected:
 private:
     QString m_name;
     QString m_shown;
+    QSet<QString> m_seenQueries;
+    std::unordered_map<QString, std::unique_ptr<QSqlQuery>> m_preparedQueries;
 };
