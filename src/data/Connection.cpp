@@ -91,6 +91,11 @@ Recordset Connection::query(const QString& sql, int maxRows)
     return engine().query(sql, maxRows);
 }
 
+void Connection::lockRows(const QString& sql)
+{
+    if (isServer()) queryForUpdate(sql);
+}
+
 Recordset Connection::queryForUpdate(const QString& sql)
 {
     return engine().queryForUpdate(sql);

@@ -45,6 +45,10 @@ public:
     // then finds only what the first left). A SQLite store serves one workstation, and
     // the transaction's own writes lock the file.
     Recordset queryForUpdate(const QString& sql);
+    // Locks the rows of a query for the open transaction, reading nothing: on a server
+    // store as queryForUpdate does; a SQLite store's write transaction holds the whole
+    // file from its start, so there it costs nothing.
+    void lockRows(const QString& sql);
     void execute(const QString& sql);     // throws DataError
     // The same, answering how many rows the statement changed.
     int executeCounted(const QString& sql);

@@ -205,7 +205,7 @@ std::optional<qint64> ImprimeRomaneio(ProgramState& state, Operator& op)
     // printing its packing list at the same time waits, then finds only what this one
     // left, so no order gets two production numbers.
     Transaction numbering(state.ConexaoPedidos);
-    state.ConexaoPedidos.queryForUpdate(
+    state.ConexaoPedidos.lockRows(
         QStringLiteral("select IDCODIGO from VORLAPEDIDOS where IMPRESSOR like 'N' AND GRUPO LIKE 'VORLA'"));
     const QList<PackingBlock> blocks = readPackingBlocks(state);
     if (blocks.isEmpty()) {

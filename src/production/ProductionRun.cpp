@@ -57,8 +57,8 @@ Record completeLine(Connection& store, const Record& row, qint64 identificacao)
     for (const QString& column : builderColumns())
         if (!row.has(column)) missing << column;
     if (missing.isEmpty()) return row;
-    const Recordset own = store.query(QStringLiteral("SELECT * FROM VORLA WHERE Identificação = ") +
-                                      QString::number(identificacao));
+    const Recordset own = store.query(QStringLiteral("SELECT %1 FROM VORLA WHERE Identificação = %2")
+                                          .arg(missing.join(QStringLiteral(", ")), QString::number(identificacao)));
     if (own.isEmpty()) return row;
     QStringList columns = row.columns();
     QVariantList values = row.values();
@@ -241,7 +241,7 @@ bool ProductionRun::Cmdimprimir(ProductionDisplay& d, const ProductionSettings& 
         // click first locks the number's headers. Stations of types with other flags
         // write the same line rows, and a take and a mark of two clicks could otherwise
         // wait for each other's rows. (A store file's write transaction is the lock.)
-        m_state.ConexaoPedidos.queryForUpdate(
+        m_state.ConexaoPedidos.lockRows(
             QStringLiteral("SELECT IDCODIGO FROM VORLAPEDIDOS WHERE NUMPROD = '%1' ORDER BY IDCODIGO")
                 .arg(sqlText(d.lblprod)));
         next = takeFirstLine(d.lblprod, l->identificacao);
