@@ -44,12 +44,7 @@ std::optional<OrderClosing::Owed> OrderClosing::closeIfDone(qint64 idPedido, Hea
         QStringLiteral(
             "INSERT INTO RESUMOPENDENTE (IDPEDIDO, ETIQUETA, ESTACAO, DESDE) VALUES (%1, '%2', '%3', %4)")
             .arg(id, headerFlag(), sqlText(m_station), m_store.stampSql(regional::now())));
-    const Recordset owed = m_store.query(
-        QStringLiteral(
-            "SELECT MAX(IDRESUMO) AS IDRESUMO FROM RESUMOPENDENTE WHERE IDPEDIDO = %1 AND ETIQUETA = '%2'")
-            .arg(id, headerFlag()));
-    return Owed{owed.value(QStringLiteral("IDRESUMO")).toLongLong(), idPedido,
-                header.text(QStringLiteral("PEDIDO"))};
+    return Owed{m_store.lastInsertId(), idPedido, header.text(QStringLiteral("PEDIDO"))};
 }
 
 bool OrderClosing::lastLineLeft(qint64 idPedido, qint64 identificacao) {
