@@ -82,6 +82,13 @@ QString AccessDialect::translate(const QString& sql) const
             }
             out += sql.mid(i, j - i + 1);
             i = j + 1;
+        } else if (c == QLatin1Char('"')) {
+            // A name already quoted is the store's own spelling (a schema statement made
+            // for the server): copied as it stands.
+            const qsizetype close = sql.indexOf(QLatin1Char('"'), i + 1);
+            const qsizetype end = close < 0 ? n : close + 1;
+            out += sql.mid(i, end - i);
+            i = end;
         } else if (c == QLatin1Char('[')) {
             const qsizetype close = sql.indexOf(QLatin1Char(']'), i + 1);
             if (close < 0) {
