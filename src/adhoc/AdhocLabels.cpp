@@ -1,8 +1,11 @@
 #include "adhoc/AdhocLabels.h"
 
 #include "data/SqlText.h"
+#include "history/PrintHistory.h"
 #include "labels/LabelBuilders.h"
 #include "labels/LabelTypes.h"
+#include "printing/SentJobs.h"
+#include "production/LineClaim.h"
 #include "production/MenuSettings.h"
 #include "production/ProductionTypes.h"
 #include "render/PreviewOperator.h"
@@ -134,6 +137,25 @@ std::optional<Record> matchingLine(ProgramState& state, const GridRow& row)
     return state.RsGeral.current();
 }
 
+// Records the jobs of an ad-hoc row that the printer took, each a row of the history.
+void recordAvulsa(ProgramState& state, const Record& line, const QString& labelType, const QString& user,
+                  printing::SentJobs& sent)
+{
+    if (sent.isEmpty()) return;
+    history::JobRecord job;
+    job.kind = history::Kind::Avulsa;
+    job.station = LineClaim::stationName();
+    job.user = user;
+    job.labelType = labelType;
+    job.production = line.text(QStringLiteral("NUMPROD"));
+    job.order = line.text(QStringLiteral("PEDIDO"));
+    job.line = line.value(QStringLiteral("identificação")).toLongLong();
+    job.barcode = line.text(QStringLiteral("codig_barr"));
+    Transaction recording(state.ConexaoPedidos);
+    history::PrintHistory(state.ConexaoPedidos).record(job, sent.take());
+    recording.commit();
+}
+
 LabelResult printRow(ProgramState& state, Operator& op, const Record& line, int quantity, const PrintSettings& s,
                      const std::function<LabelSettings()>& labels)
 {
@@ -155,7 +177,9 @@ bool IMPRIMIR(ProgramState& state, Operator& op, const GridRow& row, int quantit
                      QStringLiteral(" where Identificação = ") +
                      QString::number(line->value(QStringLiteral("identificação")).toLongLong());
     state.ConexaoPedidos.execute(state.SqlGeral);
+    printing::SentJobs sent;
     const LabelResult result = printRow(state, op, *line, quantity, s, labels);
+    recordAvulsa(state, *line, s.cbomarca, user, sent);
     return result == LabelResult::Printed || result == LabelResult::NothingSelected;
 }
 

@@ -7,6 +7,9 @@
 #include "app/frmsenha.h"
 #include "data/DataError.h"
 #include "data/Home.h"
+#include "history/HistoryText.h"
+#include "history/PrintHistory.h"
+#include "production/MenuSettings.h"
 #include "printing/ImprimeDireto.h"
 #include "printing/PrinterStatus.h"
 
@@ -21,6 +24,7 @@
 
 #include <cstdio>
 #include <iostream>
+#include <limits>
 #include <termios.h>
 #include <unistd.h>
 
@@ -64,6 +68,16 @@ CommandLine CommandLine::parse(const QStringList& arguments, const QString& defa
         } else if (a == QLatin1String("--printer-status")) {
             if (i + 1 < arguments.size() && !arguments[i + 1].startsWith(QLatin1Char('-'))) cl.printer = arguments[++i];
             if (cl.action != Action::Help) cl.action = Action::PrinterStatus;
+        } else if (a == QLatin1String("--history")) {
+            if (cl.action != Action::Help) cl.action = Action::History;
+        } else if (a == QLatin1String("--barcode") || a == QLatin1String("--order") ||
+                   a == QLatin1String("--production")) {
+            QString& into = a == QLatin1String("--barcode") ? cl.barcode
+                            : a == QLatin1String("--order") ? cl.order
+                                                             : cl.production;
+            if (!next(into)) return fail(QStringLiteral("%1 precisa de um valor").arg(a));
+        } else if (a == QLatin1String("--csv")) {
+            cl.csv = true;
         } else if (a.startsWith(QLatin1String("-platform")) || a.startsWith(QLatin1String("-style"))) {
             ++i;  // Qt's own options, already taken by QApplication
         } else {
@@ -73,6 +87,11 @@ CommandLine CommandLine::parse(const QStringList& arguments, const QString& defa
     if (cl.action != Action::Init && cl.action != Action::InitServer && cl.action != Action::Help &&
         (cl.hasUser || cl.hasPassword))
         return fail(QStringLiteral("--user e --password só valem com --init ou --init-server"));
+    if (cl.action != Action::History && cl.action != Action::Help &&
+        (cl.csv || !cl.barcode.isEmpty() || !cl.order.isEmpty() || !cl.production.isEmpty()))
+        return fail(QStringLiteral("--barcode, --order, --production e --csv só valem com --history"));
+    if (int(!cl.barcode.isEmpty()) + int(!cl.order.isEmpty()) + int(!cl.production.isEmpty()) > 1)
+        return fail(QStringLiteral("--history aceita só um de --barcode, --order e --production"));
     return cl;
 }
 
@@ -95,6 +114,10 @@ QString CommandLine::helpText()
         "                                 vira OUT.png; várias viram OUT-1.png, OUT-2.png, ...\n"
         "  --printer-status [IMPRESSORA]  mostra o estado da impressora de etiquetas (sem nome, a atual);\n"
         "                                 sai com 0 quando está pronta, 1 quando não está\n"
+        "  --history [--barcode X | --order N | --production N] [--csv]\n"
+        "                                 lista os trabalhos de etiqueta impressos, do mais novo ao mais\n"
+        "                                 antigo (todos, ou os de um código de barras, pedido ou número de\n"
+        "                                 produção); com --csv, em valores separados por vírgula\n"
         "  --help                         mostra esta ajuda\n"
         "\n"
         "A impressora de etiquetas inicial é a da variável PRINTER, ou a padrão do spooler. Nomes aceitos:\n"
@@ -191,6 +214,25 @@ int renderFile(const CommandLine& cl)
     return 0;
 }
 
+int printHistory(const CommandLine& cl)
+{
+    try {
+        Connection store = home::openPedidos(cl.home);
+        history::Filter filter;
+        filter.barcode = cl.barcode;
+        filter.order = cl.order;
+        filter.production = cl.production.isEmpty() ? QString() : formatProductionNumber(cl.production);
+        const QList<history::JobRecord> jobs =
+            history::PrintHistory(store).find(filter, std::numeric_limits<int>::max());
+        const QString text = cl.csv ? history::csv(jobs) : history::table(jobs);
+        std::fputs(text.toUtf8().constData(), stdout);
+        return 0;
+    } catch (const DataError& e) {
+        std::fprintf(stderr, "etiquetas-vorla: %s\n", qPrintable(e.text()));
+        return 1;
+    }
+}
+
 QString executableFolder(const char* argv0)
 {
     QFileInfo self(QStringLiteral("/proc/self/exe"));
@@ -226,6 +268,10 @@ int runProgram(int argc, char** argv)
         QCoreApplication app(argc, argv);
         return printerStatus(cl);
     }
+    case CommandLine::Action::History: {
+        QCoreApplication app(argc, argv);
+        return printHistory(cl);
+    }
     case CommandLine::Action::Run:
         break;
     }
@@ -251,6 +297,13 @@ int runProgram(int argc, char** argv)
         std::fflush(stderr);
         op.message(text, QStringLiteral("VORLA"), Operator::Icon::Critical);
         return 1;
+    }
+    try {
+        // History older than it is kept for goes at start, a few hundred rows at a time;
+        // a store that cannot be pruned now (busy, missing) is pruned at a later start.
+        Connection orders = home::openPedidos(state.home);
+        history::PrintHistory(orders).prune();
+    } catch (const DataError&) {
     }
     frmsenha::showAtStart(state, op);
     return app.exec();

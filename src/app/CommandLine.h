@@ -5,7 +5,7 @@
 
 // What the command line asked for.
 struct CommandLine {
-    enum class Action { Run, Init, InitServer, Render, PrinterStatus, Help, Error };
+    enum class Action { Run, Init, InitServer, Render, PrinterStatus, History, Help, Error };
     Action action = Action::Run;
     QString home;      // --home DIR, or the folder to create with --init DIR
     QString serverUri;  // --init-server URI
@@ -15,6 +15,9 @@ struct CommandLine {
     QString jobFile;     // --render JOB.zpl OUT.png
     QString pictureFile;
     QString printer;   // --printer-status [PRINTER]; empty: the current label printer
+    // --history [--barcode X | --order N | --production N] [--csv]
+    QString barcode, order, production;
+    bool csv = false;
     bool hasUser = false;
     bool hasPassword = false;
     QString error;
@@ -25,6 +28,6 @@ struct CommandLine {
 };
 
 // Runs the program: the login window on the home folder, or --init, --render,
-// --printer-status, --help.
+// --printer-status, --history, --help.
 // Returns the process exit code.
 int runProgram(int argc, char** argv);

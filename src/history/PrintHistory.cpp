@@ -1,8 +1,77 @@
 #include "history/PrintHistory.h"
 
-#include "data/DataError.h"
+#include "data/Connection.h"
+#include "data/SqlText.h"
+#include "session/Regional.h"
+
+#include <QCryptographicHash>
+#include <QHash>
 
 namespace history {
+
+namespace {
+const QString StampFormat = QStringLiteral("yyyy-MM-ddTHH:mm:ss");
+
+QString stamp(const QDateTime& when)
+{
+    return when.toString(StampFormat);
+}
+
+QDateTime utcStamp(const QString& text)
+{
+    QDateTime when = QDateTime::fromString(text, StampFormat);
+    when.setTimeSpec(Qt::UTC);
+    return when;
+}
+
+QString quoted(const QString& text)
+{
+    return QLatin1Char('\'') + sqlText(text) + QLatin1Char('\'');
+}
+
+int daysFrom(const char* variable, int fallback)
+{
+    bool ok = false;
+    const int days = qEnvironmentVariableIntValue(variable, &ok);
+    return ok && days > 0 ? days : fallback;
+}
+
+const QString Columns = QStringLiteral(
+    "IDHISTORICO, DATAUTC, DATALOCAL, ESTACAO, USUARIO, IMPRESSORA, ETIQUETA, NUMPROD, PEDIDO, LINHA, CODIG_BARR, "
+    "ETIQUETAS, TIPO, SHA256, DATABYTES");
+
+JobRecord fromRow(const Record& r)
+{
+    JobRecord j;
+    j.id = r.value(QStringLiteral("IDHISTORICO")).toLongLong();
+    j.utc = utcStamp(r.text(QStringLiteral("DATAUTC")));
+    j.local = QDateTime::fromString(r.text(QStringLiteral("DATALOCAL")), StampFormat);
+    j.station = r.text(QStringLiteral("ESTACAO"));
+    j.user = r.text(QStringLiteral("USUARIO"));
+    j.printer = r.text(QStringLiteral("IMPRESSORA"));
+    j.labelType = r.text(QStringLiteral("ETIQUETA"));
+    j.production = r.text(QStringLiteral("NUMPROD"));
+    j.order = r.text(QStringLiteral("PEDIDO"));
+    j.line = r.value(QStringLiteral("LINHA")).toLongLong();
+    j.barcode = r.text(QStringLiteral("CODIG_BARR"));
+    j.labels = r.value(QStringLiteral("ETIQUETAS")).toInt();
+    j.kind = kindFromName(r.text(QStringLiteral("TIPO"))).value_or(Kind::Producao);
+    j.digest = r.text(QStringLiteral("SHA256")).toLatin1();
+    j.hasBytes = !r.isNull(QStringLiteral("DATABYTES"));
+    return j;
+}
+
+// Runs `statement` (a batch of at most `batch` rows) until a run changes fewer rows.
+int inBatches(Connection& store, const QString& statement, int batch)
+{
+    int total = 0;
+    for (;;) {
+        const int changed = store.executeCounted(statement);
+        total += changed;
+        if (changed < batch) return total;
+    }
+}
+} // namespace
 
 QString kindName(Kind kind)
 {
@@ -25,13 +94,185 @@ std::optional<Kind> kindFromName(const QString& name)
 
 PrintHistory::PrintHistory(Connection& store) : m_store(store) {}
 
-QList<qint64> PrintHistory::record(const JobRecord&, const QList<printing::SentJob>&) { return {}; }
-QList<JobRecord> PrintHistory::find(const Filter&, int) { return {}; }
-std::optional<JobRecord> PrintHistory::job(qint64) { return std::nullopt; }
-QList<TypeProgress> PrintHistory::progress(const QString&, const QList<TypeColumns>&, const QDateTime&) { return {}; }
-int PrintHistory::prune(const QDateTime&) { return 0; }
-int PrintHistory::keepDays() { return 365; }
-int PrintHistory::bytesDays() { return 90; }
-int PrintHistory::labelCount(const QByteArray&) { return 0; }
+QList<qint64> PrintHistory::record(const JobRecord& c, const QList<printing::SentJob>& jobs)
+{
+    QList<qint64> keys;
+    if (jobs.isEmpty()) return keys;
+    const QDateTime now = regional::now();
+    const QString local = quoted(stamp(now));
+    const QString utc = quoted(stamp(now.toUTC()));
+    for (const printing::SentJob& job : jobs) {
+        const QString digest = QString::fromLatin1(QCryptographicHash::hash(job.bytes, QCryptographicHash::Sha256).toHex());
+        const QString bytes = QString::fromLatin1(qCompress(job.bytes).toBase64());
+        m_store.execute(
+            QStringLiteral("INSERT INTO HISTORICO (DATAUTC, DATALOCAL, ESTACAO, USUARIO, IMPRESSORA, ETIQUETA, NUMPROD, "
+                           "PEDIDO, LINHA, CODIG_BARR, ETIQUETAS, TIPO, SHA256, BYTES, DATABYTES) VALUES (")
+            + QStringList{utc, local, quoted(c.station), quoted(c.user), quoted(job.printer), quoted(c.labelType),
+                          quoted(c.production), quoted(c.order), QString::number(c.line), quoted(c.barcode),
+                          QString::number(labelCount(job.bytes)), quoted(kindName(c.kind)), quoted(digest),
+                          quoted(bytes), local}
+                  .join(QStringLiteral(", "))
+            + QLatin1Char(')'));
+        keys << m_store.insertedKey(QStringLiteral("SELECT MAX(IDHISTORICO) AS K FROM HISTORICO"));
+    }
+    return keys;
+}
+
+QList<JobRecord> PrintHistory::find(const Filter& f, int limit)
+{
+    QStringList where;
+    auto equal = [&](const char* column, const QString& value) {
+        if (!value.trimmed().isEmpty())
+            where << QStringLiteral("%1 = %2").arg(QLatin1String(column), quoted(value.trimmed()));
+    };
+    equal("CODIG_BARR", f.barcode);
+    equal("PEDIDO", f.order);
+    equal("NUMPROD", f.production);
+    equal("USUARIO", f.user);
+    if (f.from.isValid()) where << QStringLiteral("DATALOCAL >= ") + quoted(f.from.toString(Qt::ISODate));
+    if (f.to.isValid()) where << QStringLiteral("DATALOCAL < ") + quoted(f.to.addDays(1).toString(Qt::ISODate));
+    const QString sql = QStringLiteral("SELECT %1 FROM HISTORICO%2 ORDER BY IDHISTORICO DESC LIMIT %3")
+                            .arg(Columns,
+                                 where.isEmpty() ? QString() : QStringLiteral(" WHERE ") + where.join(QStringLiteral(" AND ")),
+                                 QString::number(qMax(limit, 0)));
+    const Recordset rows = m_store.query(sql);
+    QList<JobRecord> found;
+    found.reserve(rows.recordCount());
+    for (int i = 0; i < rows.recordCount(); ++i) found << fromRow(rows.row(i));
+    return found;
+}
+
+std::optional<JobRecord> PrintHistory::job(qint64 id)
+{
+    const Recordset rows = m_store.query(
+        QStringLiteral("SELECT %1, BYTES FROM HISTORICO WHERE IDHISTORICO = %2").arg(Columns, QString::number(id)));
+    if (rows.isEmpty()) return std::nullopt;
+    JobRecord j = fromRow(rows.current());
+    if (j.hasBytes) j.bytes = qUncompress(QByteArray::fromBase64(rows.text(QStringLiteral("BYTES")).toLatin1()));
+    return j;
+}
+
+QList<TypeProgress> PrintHistory::progress(const QString& production, const QList<TypeColumns>& types,
+                                           const QDateTime& at)
+{
+    QList<TypeProgress> result;
+    if (types.isEmpty()) return result;
+    const QString lines = QStringLiteral(" FROM VORLAPEDIDOS INNER JOIN VORLA ON VORLAPEDIDOS.IDCODIGO = VORLA.IDPEDIDO "
+                                         "WHERE VORLAPEDIDOS.NUMPROD = %1 AND VORLAPEDIDOS.GRUPO = 'VORLA'")
+                              .arg(quoted(production));
+    // One pass over the number's lines counts every flag; a second reads the held ones.
+    QStringList flags, counts, anyHeld, heldColumns;
+    for (const TypeColumns& t : types) {
+        if (flags.contains(t.lineFlag)) continue;
+        const int n = int(flags.size());
+        flags << t.lineFlag;
+        for (const char* v : {"S", "A", "N"})
+            counts << QStringLiteral("SUM(CASE WHEN VORLA.%1 = '%2' THEN 1 ELSE 0 END) AS F%3%2")
+                          .arg(t.lineFlag, QLatin1String(v))
+                          .arg(n);
+        anyHeld << QStringLiteral("VORLA.%1 = 'A'").arg(t.lineFlag);
+        heldColumns << QStringLiteral("VORLA.%1 AS F%2, VORLA.%1_ESTACAO AS E%2, VORLA.%1_DESDE AS D%2")
+                           .arg(t.lineFlag)
+                           .arg(n);
+    }
+    const Recordset count = m_store.query(QStringLiteral("SELECT ") + counts.join(QStringLiteral(", ")) + lines);
+    const Recordset held = m_store.query(QStringLiteral("SELECT VORLA.Identificação AS LINHA, VORLAPEDIDOS.PEDIDO, ") +
+                                         heldColumns.join(QStringLiteral(", ")) + lines + QStringLiteral(" AND (") +
+                                         anyHeld.join(QStringLiteral(" OR ")) + QStringLiteral(")"));
+    const QDateTime when = (at.isValid() ? at : regional::now()).toUTC();
+    const Recordset printed = m_store.query(
+        QStringLiteral("SELECT ETIQUETA, SUM(ETIQUETAS) AS ETIQUETAS, MIN(DATAUTC) AS PRIMEIRA, MAX(DATAUTC) AS ULTIMA, "
+                       "SUM(CASE WHEN DATAUTC > %1 AND DATAUTC <= %2 THEN ETIQUETAS ELSE 0 END) AS ULTIMAHORA "
+                       "FROM HISTORICO WHERE NUMPROD = %3 AND TIPO = %4 GROUP BY ETIQUETA")
+            .arg(quoted(stamp(when.addSecs(-3600))), quoted(stamp(when)), quoted(production),
+                 quoted(kindName(Kind::Producao))));
+    QHash<QString, Record> byType;
+    for (int i = 0; i < printed.recordCount(); ++i)
+        byType.insert(printed.row(i).text(QStringLiteral("ETIQUETA")), printed.row(i));
+
+    for (const TypeColumns& t : types) {
+        TypeProgress p;
+        p.labelType = t.labelType;
+        const QString n = QString::number(flags.indexOf(t.lineFlag));
+        p.linesPrinted = count.value(QStringLiteral("F") + n + QStringLiteral("S")).toInt();
+        p.linesHeld = count.value(QStringLiteral("F") + n + QStringLiteral("A")).toInt();
+        p.linesWaiting = count.value(QStringLiteral("F") + n + QStringLiteral("N")).toInt();
+        for (int i = 0; i < held.recordCount(); ++i) {
+            const Record r = held.row(i);
+            if (r.text(QStringLiteral("F") + n) != QLatin1String("A")) continue;
+            const QString since = r.text(QStringLiteral("D") + n);
+            p.held << HeldLine{r.value(QStringLiteral("LINHA")).toLongLong(), r.text(QStringLiteral("PEDIDO")),
+                               r.text(QStringLiteral("E") + n), since.isEmpty() ? QDateTime() : utcStamp(since)};
+        }
+        std::stable_sort(p.held.begin(), p.held.end(), [](const HeldLine& a, const HeldLine& b) {
+            return a.since.isValid() && (!b.since.isValid() || a.since < b.since);
+        });
+        if (const auto it = byType.constFind(t.labelType); it != byType.constEnd()) {
+            p.labelsPrinted = it->value(QStringLiteral("ETIQUETAS")).toInt();
+            p.firstPrint = utcStamp(it->text(QStringLiteral("PRIMEIRA")));
+            p.lastPrint = utcStamp(it->text(QStringLiteral("ULTIMA")));
+            p.labelsLastHour = it->value(QStringLiteral("ULTIMAHORA")).toInt();
+        }
+        result << p;
+    }
+    return result;
+}
+
+int PrintHistory::prune(const QDateTime& at)
+{
+    // Small batches, each its own statement: a station that starts holds the store only
+    // for moments, and one stopped halfway goes on at its next start.
+    constexpr int kBatch = 500;
+    const QDateTime now = at.isValid() ? at : regional::now();
+    const QString rowsBefore = quoted(stamp(now.addDays(-keepDays())));
+    const QString bytesBefore = quoted(stamp(now.addDays(-qMin(bytesDays(), keepDays()))));
+    const int deleted = inBatches(
+        m_store,
+        QStringLiteral("DELETE FROM HISTORICO WHERE IDHISTORICO IN (SELECT IDHISTORICO FROM HISTORICO WHERE DATALOCAL < "
+                       "%1 LIMIT %2)")
+            .arg(rowsBefore)
+            .arg(kBatch),
+        kBatch);
+    inBatches(m_store,
+              QStringLiteral("UPDATE HISTORICO SET BYTES = NULL, DATABYTES = NULL WHERE IDHISTORICO IN (SELECT "
+                             "IDHISTORICO FROM HISTORICO WHERE DATABYTES < %1 LIMIT %2)")
+                  .arg(bytesBefore)
+                  .arg(kBatch),
+              kBatch);
+    return deleted;
+}
+
+int PrintHistory::keepDays()
+{
+    return daysFrom("ETIQUETAS_HISTORICO_DIAS", 365);
+}
+
+int PrintHistory::bytesDays()
+{
+    return daysFrom("ETIQUETAS_HISTORICO_BYTES_DIAS", 90);
+}
+
+int PrintHistory::labelCount(const QByteArray& bytes)
+{
+    // Each label format (^XA ... ^XZ) prints its ^PQ count, or one without it.
+    int total = 0;
+    qsizetype at = 0;
+    while ((at = bytes.indexOf("^XA", at)) >= 0) {
+        qsizetype end = bytes.indexOf("^XZ", at);
+        if (end < 0) end = bytes.size();
+        const QByteArray format = bytes.mid(at, end - at);
+        const qsizetype pq = format.indexOf("^PQ");
+        int count = 1;
+        if (pq >= 0) {
+            qsizetype i = pq + 3;
+            QByteArray digits;
+            while (i < format.size() && format[i] >= '0' && format[i] <= '9') digits += format[i++];
+            count = digits.isEmpty() ? 1 : digits.toInt();
+        }
+        total += count;
+        at = end;
+    }
+    return total;
+}
 
 } // namespace history

@@ -12,7 +12,8 @@
 // The data leaves as Windows-1252 bytes, nothing added. Returns true only when every
 // byte was accepted; an unknown queue, an unreachable printer or an unwritable folder
 // returns false with nothing sent. Inside a printing::CaptureScope nothing is sent: the
-// job is kept there and counts as accepted. A network printer must take the job before a
+// job is kept there and counts as accepted. Inside a printing::SentJobs scope an accepted
+// job is listed there (printer and bytes). A network printer must take the job before a
 // deadline that grows with its size and close the connection without a reset;
 // `failure`, when given, receives why a send failed (empty when no reason is known).
 struct SendFailure {
@@ -21,6 +22,10 @@ struct SendFailure {
 };
 bool ImprimeDireto(const QString& printer, const QString& documentName, const QString& data,
                    SendFailure* failure = nullptr);
+// The same for a job already in printer bytes (a reprint of the very bytes a printer
+// received before): sent as they are.
+bool ImprimeDiretoBytes(const QString& printer, const QString& documentName, const QByteArray& bytes,
+                        SendFailure* failure = nullptr);
 
 namespace printers {
 // The label printer at start: $PRINTER when set, otherwise the spooler's default queue.

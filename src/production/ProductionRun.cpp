@@ -2,11 +2,13 @@
 
 #include "data/DataError.h"
 #include "data/SqlText.h"
+#include "history/PrintHistory.h"
 #include "production/LineClaim.h"
 #include "production/OrderClosing.h"
 #include "labels/Darkness.h"
 #include "labels/PrinterReady.h"
 #include "printing/ImprimeDireto.h"
+#include "printing/SentJobs.h"
 #include "render/PreviewOperator.h"
 #include "production/MenuSettings.h"
 #include "production/ResumoPedido.h"
@@ -69,14 +71,40 @@ Record completeLine(Connection& store, const Record& row, qint64 identificacao)
     return Record(std::make_shared<const QStringList>(columns), values);
 }
 
+// What the history records of a job of one line (the print statements read NUMPROD,
+// PEDIDO, Identificação and CODIG_BARR).
+history::JobRecord lineJob(history::Kind kind, const QString& user, const QString& labelType, const Record& line)
+{
+    history::JobRecord job;
+    job.kind = kind;
+    job.station = LineClaim::stationName();
+    job.user = user;
+    job.labelType = labelType;
+    job.production = line.text(QStringLiteral("NUMPROD"));
+    job.order = line.text(QStringLiteral("PEDIDO"));
+    job.line = line.value(QStringLiteral("identificação")).toLongLong();
+    job.barcode = line.text(QStringLiteral("CODIG_BARR"));
+    return job;
+}
+
+// Records jobs that left without the marks they go with (a line stopped halfway, a
+// claim lost), in a transaction of their own.
+void recordAlone(Connection& store, const history::JobRecord& job, printing::SentJobs& sent)
+{
+    if (sent.isEmpty()) return;
+    Transaction alone(store);
+    history::PrintHistory(store).record(job, sent.take());
+    alone.commit();
+}
+
 short largura(const QString& cbolargura)
 {
     return short(wholeNumberText(cbolargura).value_or(0));
 }
 } // namespace
 
-ProductionRun::ProductionRun(ProgramState& state, Operator& op, const ProductionType& type)
-    : m_state(state), m_op(op), m_type(type)
+ProductionRun::ProductionRun(ProgramState& state, Operator& op, const ProductionType& type, QString user)
+    : m_state(state), m_op(op), m_type(type), m_user(std::move(user))
 {
 }
 
@@ -222,10 +250,17 @@ LabelResult ProductionRun::printLine(LineToPrint& l, const ProductionSettings& s
 
 bool ProductionRun::Cmdimprimir(ProductionDisplay& d, const ProductionSettings& s, const QString& user)
 {
+    if (m_user.isEmpty()) m_user = user;  // the order's summary names who clicked
     auto l = lineToPrint(d, s);
     if (!l) return false;
-    if (printLine(*l, s, m_op) != LabelResult::Printed)
+    // Every job the printer takes is recorded: with the marks below, or alone when the
+    // line stops before them.
+    printing::SentJobs sent;
+    const history::JobRecord job = lineJob(history::Kind::Producao, user, m_type.caption, l->line);
+    if (printLine(*l, s, m_op) != LabelResult::Printed) {
+        recordAlone(m_state.ConexaoPedidos, job, sent);
         return false;  // the builder told the operator why; the line stays current
+    }
 
     // The labels are out. One transaction takes the next line, marks this one 'S' and,
     // when it was the order's last, closes the order: a crash leaves all of it or none.
@@ -253,6 +288,7 @@ bool ProductionRun::Cmdimprimir(ProductionDisplay& d, const ProductionSettings& 
         held = claim.markPrinted(m_state.SqlGeral);
         if (held) {
             closed = closing.closeIfDone(idPedido);
+            history::PrintHistory(m_state.ConexaoPedidos).record(job, sent.take());
             click.commit();
         }  // otherwise nothing of it is kept
     } catch (const DataError& e) {
@@ -263,6 +299,7 @@ bool ProductionRun::Cmdimprimir(ProductionDisplay& d, const ProductionSettings& 
     }
     if (!held) {
         // Held too long: another station took the line over and prints it.
+        recordAlone(m_state.ConexaoPedidos, job, sent);
         m_op.message(QStringLiteral("A linha do pedido %1 passou para outra estação enquanto era impressa: ela não foi "
                                     "marcada aqui e será impressa pela outra estação. Descarte as etiquetas desta "
                                     "linha que saíram desta impressora.")
@@ -318,6 +355,7 @@ bool ProductionRun::printSummary(const QString& lblprod, const OrderClosing::Owe
         return false;
     }
     SendFailure failure;
+    printing::SentJobs sent;
     if (!ImprimeDireto(m_state.ImpressoraSelecionada, QStringLiteral("ZEBRA"), label, &failure)) {
         m_op.message(QStringLiteral("A impressora %1 não aceitou a etiqueta de resumo do pedido %2%3.%4%5")
                          .arg(m_state.ImpressoraSelecionada, lote,
@@ -331,7 +369,14 @@ bool ProductionRun::printSummary(const QString& lblprod, const OrderClosing::Owe
                      Vorla, Operator::Icon::Warning);
         return false;
     }
+    // The summary is owed no more and recorded in one transaction.
+    history::JobRecord job = lineJob(history::Kind::Resumo, m_user, m_type.caption, Record());
+    job.production = lblprod;
+    job.order = owed.pedido;
+    Transaction done(m_state.ConexaoPedidos);
     if (isOwed) OrderClosing(m_state.ConexaoPedidos, m_type, LineClaim::stationName()).printed(owed.idResumo);
+    history::PrintHistory(m_state.ConexaoPedidos).record(job, sent.take());
+    done.commit();
     return true;
 }
 
@@ -404,5 +449,7 @@ void ProductionRun::cmdcalibracao(const ProductionDisplay& d, const ProductionSe
     double Qtd = 5;
     LabelContext ctx{m_state, m_op, completeLine(m_state.ConexaoPedidos, m_state.RsGeral.current(), identificacao),
                      s.labels};
+    printing::SentJobs sent;
     m_type.builder(ctx, Qtd, s.cbotemp, s.cbovelocidade, s.cbocoluna, largura(s.cbolargura));
+    recordAlone(m_state.ConexaoPedidos, lineJob(history::Kind::Calibracao, m_user, m_type.caption, ctx.line), sent);
 }

@@ -47,7 +47,9 @@ struct ProductionSettings {
 // line, showing the next one, printing a line with its order summary, and calibration.
 class ProductionRun {
 public:
-    ProductionRun(ProgramState& state, Operator& op, const ProductionType& type);
+    // `user`, the logged-in user, is recorded with the jobs of calibrations and summaries
+    // (a click names its own).
+    ProductionRun(ProgramState& state, Operator& op, const ProductionType& type, QString user = {});
 
     // Enter in txtproducao: the typed number becomes lblprod; the order summaries still
     // owed for it are printed (the operator is told first), then the current line loads.
@@ -93,4 +95,5 @@ private:
     ProgramState& m_state;
     Operator& m_op;
     const ProductionType& m_type;
+    QString m_user;
 };

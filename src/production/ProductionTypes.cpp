@@ -146,3 +146,10 @@ const ProductionType* productionType(const QString& caption)
         if (type.caption == caption) return &type;
     return nullptr;
 }
+
+QList<history::TypeColumns> progressTypes()
+{
+    QList<history::TypeColumns> columns;
+    for (const ProductionType& type : types()) columns << history::TypeColumns{type.caption, type.lineFlag()};
+    return columns;
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "history/PrintHistory.h"
 #include "labels/LabelBuilders.h"
 
 #include <QString>
@@ -42,3 +43,8 @@ const ProductionType* productionType(const QString& caption);
 
 // The same for every type: between the production number and the order number.
 extern const QString PrintMiddle;
+
+// Every type's caption and line flag, in menu order, for the progress of a production
+// number (history::PrintHistory::progress); types that share their flags show the same
+// lines.
+QList<history::TypeColumns> progressTypes();

@@ -341,7 +341,7 @@ void frmimpressao::txtproducao_Enter()
     txtproducao->clear();
     bool found = false;
     if (type) {
-        ProductionRun run(m_state, m_op, *type);
+        ProductionRun run(m_state, m_op, *type, m_user());
         runGuarded(m_op, [&] { found = run.enterProductionNumber(typed, m_display, settings()); });
     }
     showDisplay();
@@ -354,7 +354,7 @@ void frmimpressao::Cmdimprimir_Click()
     if (!type || !Cmdimprimir->isEnabled()) return;
     // One line at a time: a second click while a line is being printed does nothing.
     Cmdimprimir->setEnabled(false);
-    ProductionRun run(m_state, m_op, *type);
+    ProductionRun run(m_state, m_op, *type, m_user());
     runGuarded(m_op, [&] { run.Cmdimprimir(m_display, settings(), m_user()); });
     showDisplay();
     showPrinterState();
@@ -365,7 +365,7 @@ void frmimpressao::cmdcalibracao_Click()
 {
     const ProductionType* type = productionType(windowTitle());
     if (!type) return;
-    ProductionRun run(m_state, m_op, *type);
+    ProductionRun run(m_state, m_op, *type, m_user());
     runGuarded(m_op, [&] { run.cmdcalibracao(m_display, settings()); });
     showPrinterState();
 }
@@ -374,7 +374,7 @@ void frmimpressao::cmdvisualizar_Click()
 {
     const ProductionType* type = productionType(windowTitle());
     if (!type) return;
-    ProductionRun run(m_state, m_op, *type);
+    ProductionRun run(m_state, m_op, *type, m_user());
     QList<QByteArray> jobs;
     runGuarded(m_op, [&] { jobs = run.previewJobs(m_display, settings()); });
     if (!jobs.isEmpty()) m_op.showLabels(jobs);
@@ -394,7 +394,7 @@ void frmimpressao::cmdresumo_Click()
         m_op.inputBox(QStringLiteral("Pedido do número de produção %1 cujo resumo será impresso de novo:").arg(production),
                       QStringLiteral("VORLA"), m_display.lastClosedOrder);
     if (!pedido || pedido->trimmed().isEmpty()) return;
-    ProductionRun run(m_state, m_op, *type);
+    ProductionRun run(m_state, m_op, *type, m_user());
     runGuarded(m_op, [&] { run.reprintSummary(production, pedido->trimmed(), settings()); });
     showPrinterState();
 }

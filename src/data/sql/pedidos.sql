@@ -88,5 +88,37 @@ CREATE TABLE RESUMOPENDENTE (
 );
 CREATE INDEX RESUMOPENDENTE_IDPEDIDO ON RESUMOPENDENTE (IDPEDIDO);
 
+-- The print history: one row for every label job a printer accepted. DATAUTC and
+-- DATALOCAL (yyyy-MM-ddTHH:mm:ss) say when, on the recording workstation's clock;
+-- ETIQUETA is the label type's caption, LINHA the line's Identificação (0 when none),
+-- ETIQUETAS the job's ^PQ total, TIPO the kind ("produção", "resumo", ...). SHA256 is
+-- the digest of the bytes the printer received, kept with the row; BYTES those bytes
+-- (zlib, base64) while they are kept, with DATABYTES (the row's DATALOCAL) beside them
+-- so the oldest kept bytes are found by an index; both become NULL when dropped.
+CREATE TABLE HISTORICO (
+    IDHISTORICO  INTEGER PRIMARY KEY AUTOINCREMENT,
+    DATAUTC      TEXT COLLATE NOCASE,
+    DATALOCAL    TEXT COLLATE NOCASE,
+    ESTACAO      TEXT COLLATE NOCASE,
+    USUARIO      TEXT COLLATE NOCASE,
+    IMPRESSORA   TEXT COLLATE NOCASE,
+    ETIQUETA     TEXT COLLATE NOCASE,
+    NUMPROD      TEXT COLLATE NOCASE,
+    PEDIDO       TEXT COLLATE NOCASE,
+    LINHA        INTEGER,
+    CODIG_BARR   TEXT COLLATE NOCASE,
+    ETIQUETAS    INTEGER,
+    TIPO         TEXT COLLATE NOCASE,
+    SHA256       TEXT COLLATE NOCASE,
+    BYTES        TEXT COLLATE NOCASE,
+    DATABYTES    TEXT COLLATE NOCASE
+);
+CREATE INDEX HISTORICO_CODIG_BARR ON HISTORICO (CODIG_BARR);
+CREATE INDEX HISTORICO_PEDIDO ON HISTORICO (PEDIDO);
+CREATE INDEX HISTORICO_NUMPROD ON HISTORICO (NUMPROD);
+CREATE INDEX HISTORICO_USUARIO ON HISTORICO (USUARIO);
+CREATE INDEX HISTORICO_DATALOCAL ON HISTORICO (DATALOCAL);
+CREATE INDEX HISTORICO_DATABYTES ON HISTORICO (DATABYTES);
+
 -- The schema's version (data/SchemaUpgrade.h).
 PRAGMA user_version = 1;
