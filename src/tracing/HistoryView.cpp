@@ -1,6 +1,5 @@
 #include "tracing/HistoryView.h"
 
-#include "labels/LabelTypes.h"
 #include "production/MenuSettings.h"
 #include "production/ProductionTypes.h"
 #include "session/Regional.h"
@@ -77,20 +76,11 @@ QStringList heldCells(const QString& labelType, const history::HeldLine& held)
             held.station.isEmpty() ? QStringLiteral("(desconhecida)") : held.station, momentText(held.since)};
 }
 
-QList<history::TypeColumns> labelTypeColumns()
-{
-    QList<history::TypeColumns> columns;
-    for (const QString& caption : {labeltype::Preco5426, labeltype::Tag5360, labeltype::Costura5016,
-                                   labeltype::Costura5023, labeltype::Basket3225, labeltype::Pack})
-        if (const ProductionType* type = productionType(caption)) columns << history::TypeColumns{caption, type->lineFlag()};
-    return columns;
-}
-
 QList<history::TypeProgress> floorProgress(Connection& store, const QString& typedProduction, const QDateTime& at)
 {
     const QString numprod = typedProduction.trimmed();
     if (numprod.isEmpty()) return {};
-    return history::PrintHistory(store).progress(formatProductionNumber(numprod), labelTypeColumns(), at);
+    return history::PrintHistory(store).progress(formatProductionNumber(numprod), progressTypes(), at);
 }
 
 } // namespace tracing

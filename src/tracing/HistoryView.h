@@ -32,9 +32,6 @@ QStringList progressCells(const history::TypeProgress& type);
 QStringList heldHeader();
 QStringList heldCells(const QString& labelType, const history::HeldLine& held);
 
-// The flag columns of the six label types, in menu order.
-QList<history::TypeColumns> labelTypeColumns();
-
 // The progress of the production number the operator typed, at `at` (UTC; null: now).
 QList<history::TypeProgress> floorProgress(Connection& store, const QString& typedProduction,
                                            const QDateTime& at = {});

@@ -5,7 +5,6 @@
 #include "labels/PrinterReady.h"
 #include "printing/ImprimeDireto.h"
 #include "printing/SentJobs.h"
-#include "printing/Windows1252.h"
 #include "production/LineClaim.h"
 #include "session/Operator.h"
 #include "session/ProgramState.h"
@@ -63,12 +62,10 @@ std::optional<qint64> reprint(ProgramState& state, Operator& op, qint64 id, cons
         return std::nullopt;
     if (!ensurePrinterReady(op, printer)) return std::nullopt;
 
-    // The stored bytes go out unchanged: every byte reads back to the character that
-    // encodes to it again.
     printing::SentJobs sent;
     SendFailure failure;
     const QString documentName = first->kind == history::Kind::Resumo ? QStringLiteral("ZEBRA") : QStringLiteral("VORLA");
-    if (!ImprimeDireto(printer, documentName, fromWindows1252(first->bytes), &failure)) {
+    if (!ImprimeDiretoBytes(printer, documentName, first->bytes, &failure)) {
         const QString why = failure.cause.isEmpty() ? QString() : QStringLiteral(": ") + failure.cause;
         const QString detail =
             failure.detail.isEmpty() ? QString() : QStringLiteral("\n\nDetalhe técnico: ") + failure.detail;
