@@ -15,15 +15,19 @@ class TstReprint : public QObject {
         QTest::addColumn<QString>("shown");    // kinds of what the operator saw
         QTest::addColumn<bool>("sent");
         QTest::addColumn<QString>("message");  // the last message, when one is expected
-        QTest::newRow("printer takes it") << "Ready" << "" << QList<bool>{true} << "Q" << true << "";
-        QTest::newRow("operator says no") << "Ready" << "" << QList<bool>{false} << "Q" << false << "";
+        QTest::addColumn<int>("daysLater");    // the history pruned this many days later first
+        QTest::newRow("printer takes it") << "Ready" << "" << QList<bool>{true} << "Q" << true << "" << 0;
+        QTest::newRow("operator says no") << "Ready" << "" << QList<bool>{false} << "Q" << false << "" << 0;
         QTest::newRow("out of labels, given up")
-            << "PaperOut" << "" << QList<bool>{true, false} << "QQ" << false << "";
+            << "PaperOut" << "" << QList<bool>{true, false} << "QQ" << false << "" << 0;
+        QTest::newRow("bytes no longer kept")
+            << "Ready" << "" << QList<bool>{} << "M" << false << "" << history::PrintHistory::bytesDays() + 1;
         QTest::newRow("printer refuses the job")
             << "Ready" << "socket://127.0.0.1:1" << QList<bool>{true, true} << "QQM" << false
             << "A impressora socket://127.0.0.1:1 não aceitou a reimpressão: conexão recusada (a impressora não "
                "aceita trabalhos nesta porta). Verifique a impressora e tente de novo: nada foi registrado no "
-               "histórico.\n\nDetalhe técnico: Connection refused";
+               "histórico.\n\nDetalhe técnico: Connection refused"
+            << 0;
     }
     void reprint() {
         QFETCH(QString, states);
@@ -32,6 +36,7 @@ class TstReprint : public QObject {
         QFETCH(QString, shown);
         QFETCH(bool, sent);
         QFETCH(QString, message);
+        QFETCH(int, daysLater);
         Floor f(FakeLabelPrinter::answersNamed(states));
         // The first job went to another printer, from another station and user; its bytes
         // hold every kind of byte a job can carry, the code page's holes included.
@@ -50,6 +55,7 @@ class TstReprint : public QObject {
         first.kind = history::Kind::Producao;
         const qint64 id = store.record(first, {printing::SentJob{"socket://elsewhere:9100", job}}).value(0);
         QVERIFY(id > 0);
+        if (daysLater) store.prune(QDateTime::currentDateTime().addDays(daysLater));
         if (!printer.isEmpty()) f.home.state().ImpressoraSelecionada = printer;
         for (bool a : answers) f.op.yesNo << a;
 
@@ -61,6 +67,7 @@ class TstReprint : public QObject {
             QCOMPARE(f.op.shown.last().title, QString("VORLA"));
             QCOMPARE(f.op.shown.last().icon, Operator::Icon::Critical);
         }
+        if (daysLater) QVERIFY(f.op.shown.last().text.startsWith("O histórico não guarda mais as etiquetas do trabalho"));
         const QList<history::JobRecord> rows = store.find({});
         QCOMPARE(again.has_value(), sent);
         QCOMPARE(rows.size(), sent ? 2 : 1);
