@@ -50,6 +50,7 @@ QTableWidget* grid(const QStringList& header, const char* name)
     g->setSelectionBehavior(QAbstractItemView::SelectRows);
     g->setSelectionMode(QAbstractItemView::SingleSelection);
     g->verticalHeader()->setVisible(false);
+    g->horizontalHeader()->setStretchLastSection(true);
     return g;
 }
 
