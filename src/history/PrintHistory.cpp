@@ -7,6 +7,8 @@
 #include <QCryptographicHash>
 #include <QHash>
 
+#include <cctype>
+
 namespace history {
 
 namespace {
@@ -254,23 +256,22 @@ int PrintHistory::bytesDays()
 
 int PrintHistory::labelCount(const QByteArray& bytes)
 {
-    // Each label format (^XA ... ^XZ) prints its ^PQ count, or one without it.
+    // Each label format (^XA ... ^XZ) that places something (^FO or ^FT) prints its ^PQ
+    // count: once without ^PQ, or when the count is 0 or not a number, as a printer does.
+    // A set-up format places nothing and prints nothing.
     int total = 0;
     qsizetype at = 0;
     while ((at = bytes.indexOf("^XA", at)) >= 0) {
         qsizetype end = bytes.indexOf("^XZ", at);
         if (end < 0) end = bytes.size();
         const QByteArray format = bytes.mid(at, end - at);
-        const qsizetype pq = format.indexOf("^PQ");
-        int count = 1;
-        if (pq >= 0) {
-            qsizetype i = pq + 3;
-            QByteArray digits;
-            while (i < format.size() && format[i] >= '0' && format[i] <= '9') digits += format[i++];
-            count = digits.isEmpty() ? 1 : digits.toInt();
-        }
-        total += count;
         at = end;
+        if (!format.contains("^FO") && !format.contains("^FT")) continue;
+        const qsizetype pq = format.lastIndexOf("^PQ");
+        int count = 0;
+        for (qsizetype i = pq + 3; pq >= 0 && i < format.size() && std::isdigit(uchar(format[i])); ++i)
+            count = qMin(count * 10 + (format[i] - '0'), 99999999);
+        total += qMax(count, 1);
     }
     return total;
 }

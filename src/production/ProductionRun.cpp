@@ -80,10 +80,11 @@ history::JobRecord lineJob(history::Kind kind, const QString& user, const QStrin
     job.station = LineClaim::stationName();
     job.user = user;
     job.labelType = labelType;
-    job.production = line.text(QStringLiteral("NUMPROD"));
-    job.order = line.text(QStringLiteral("PEDIDO"));
-    job.line = line.value(QStringLiteral("identificação")).toLongLong();
-    job.barcode = line.text(QStringLiteral("CODIG_BARR"));
+    auto text = [&](const QString& column) { return line.has(column) ? line.text(column) : QString(); };
+    job.production = text(QStringLiteral("NUMPROD"));
+    job.order = text(QStringLiteral("PEDIDO"));
+    job.line = text(QStringLiteral("identificação")).toLongLong();
+    job.barcode = text(QStringLiteral("CODIG_BARR"));
     return job;
 }
 

@@ -13,7 +13,7 @@ class tst_command_line : public QObject {
         const DataRow r = dataRow();
         const CommandLine cl = CommandLine::parse(r["arguments"].split(' '), "/exe");
         // In the order of CommandLine::Action.
-        const QStringList actions{"Run", "Init", "InitServer", "Render", "PrinterStatus", "Help", "Error"};
+        const QStringList actions{"Run", "Init", "InitServer", "Render", "PrinterStatus", "History", "Help", "Error"};
         QCOMPARE(actions.value(int(cl.action)), r["action"]);
         if (cl.action != CommandLine::Action::Error) QCOMPARE(cl.home, r["home"]);
     }
@@ -42,6 +42,12 @@ class tst_command_line : public QObject {
         QCOMPARE(p.exitCode(), 0);
         QVERIFY(QFile::exists(dir.filePath("bd/TOMVEL.db")));
         QVERIFY(QFile::exists(dir.filePath("bd/vorla.db")));
+
+        // A new home's history is empty: the CSV is its header alone.
+        p.start(exe, {"--home", dir.path(), "--history", "--csv"});
+        QVERIFY(p.waitForFinished(20000));
+        QCOMPARE(p.exitCode(), 0);
+        QVERIFY(p.readAllStandardOutput().startsWith("id,data,utc,"));
 
         p.start(exe, {"--init", dir.path(), "--user", "Outro", "--password", "y"});
         QVERIFY(p.waitForFinished(20000));
