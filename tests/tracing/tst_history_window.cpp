@@ -89,7 +89,7 @@ class TstHistoryWindow : public QObject {
         f.store.execute("UPDATE VORLA SET IMPRESSOC = 'S' WHERE Identificação = " + lines[0]);
         f.store.execute("UPDATE VORLA SET IMPRESSOC = 'A', IMPRESSOC_ESTACAO = 'EST-2', "
                         "IMPRESSOC_DESDE = '2026-12-07T12:55:00' WHERE Identificação = " + lines[1]);
-        const QByteArray tenLabels = "^XA^FDX^FS^PQ10^XZ";
+        const QByteArray tenLabels = "^XA^FO20,20^A0N,30,30^FDX^FS^PQ10^XZ";
         recorded(f, at(9, 0), history::Kind::Producao, "450100", tenLabels, lines[0].toLongLong());
         recorded(f, at(9, 30), history::Kind::Producao, "450100", tenLabels, lines[0].toLongLong());
         frmhistorico w(f.home.state(), f.op, [] { return QString("ZE"); });
