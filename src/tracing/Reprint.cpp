@@ -60,7 +60,8 @@ std::optional<qint64> reprint(ProgramState& state, Operator& op, qint64 id, cons
                          .arg(describe(*first), printer.isEmpty() ? QStringLiteral("(nenhuma)") : printer),
                      Title, Operator::Icon::Question))
         return std::nullopt;
-    if (!ensurePrinterReady(op, printer)) return std::nullopt;
+    if (!ensurePrinterReady(op, printer, QStringLiteral("Reimpressão do trabalho de %1.").arg(describe(*first))))
+        return std::nullopt;
 
     printing::SentJobs sent;
     SendFailure failure;
