@@ -4,6 +4,8 @@
 #include "production/ProductionTypes.h"
 #include "session/Regional.h"
 
+#include <algorithm>
+
 namespace tracing {
 
 QString momentText(const QDateTime& when)
@@ -70,10 +72,20 @@ QStringList heldHeader()
             QStringLiteral("Estação"), QStringLiteral("Desde")};
 }
 
-QStringList heldCells(const QString& labelType, const history::HeldLine& held)
+QList<QStringList> heldRows(const QList<history::TypeProgress>& progress)
 {
-    return {labelType, held.order, QString::number(held.line),
-            held.station.isEmpty() ? QStringLiteral("(desconhecida)") : held.station, momentText(held.since)};
+    QList<QStringList> rows;
+    for (const history::TypeProgress& type : progress)
+        for (const history::HeldLine& held : type.held) {
+            QStringList cells{type.labelType, held.order, QString::number(held.line),
+                              held.station.isEmpty() ? QStringLiteral("(desconhecida)") : held.station,
+                              momentText(held.since)};
+            auto same = std::find_if(rows.begin(), rows.end(),
+                                     [&](const QStringList& row) { return row.mid(1) == cells.mid(1); });
+            if (same == rows.end()) rows << cells;
+            else (*same)[0] += QStringLiteral(" / ") + type.labelType;
+        }
+    return rows;
 }
 
 QList<history::TypeProgress> floorProgress(Connection& store, const QString& typedProduction, const QDateTime& at)

@@ -26,11 +26,12 @@ history::Filter searchFilter(const QString& barcode, const QString& order, const
 
 // A production number's progress: one row per label type (lines S / A / N, labels
 // printed, first and last print, labels in the last hour), and one row per line held 'A'
-// (type, order, line, station, since when).
+// (type, order, line, station, since when). A claim under a flag two types share (5/6
+// and 7) is one row naming both types.
 QStringList progressHeader();
 QStringList progressCells(const history::TypeProgress& type);
 QStringList heldHeader();
-QStringList heldCells(const QString& labelType, const history::HeldLine& held);
+QList<QStringList> heldRows(const QList<history::TypeProgress>& progress);
 
 // The progress of the production number the operator typed, at `at` (UTC; null: now).
 QList<history::TypeProgress> floorProgress(Connection& store, const QString& typedProduction,

@@ -288,16 +288,12 @@ void frmhistorico::refreshProgress()
         return;
     }
     grdandamento->setRowCount(int(progress.size()));
-    int held = 0;
-    for (const history::TypeProgress& type : progress)
-        held += int(type.held.size());
-    grdretidas->setRowCount(held);
-    int heldRow = 0;
-    for (int r = 0; r < progress.size(); ++r) {
+    for (int r = 0; r < progress.size(); ++r)
         fill(grdandamento, r, tracing::progressCells(progress[r]));
-        for (const history::HeldLine& line : progress[r].held)
-            fill(grdretidas, heldRow++, tracing::heldCells(progress[r].labelType, line));
-    }
+    const QList<QStringList> held = tracing::heldRows(progress);
+    grdretidas->setRowCount(int(held.size()));
+    for (int r = 0; r < held.size(); ++r)
+        fill(grdretidas, r, held[r]);
     grdandamento->resizeColumnsToContents();
     grdretidas->resizeColumnsToContents();
     lblatualizado->setStyleSheet(QString());
