@@ -26,15 +26,12 @@
 #include <QVBoxLayout>
 
 namespace {
-template <class W>
-W* named(W* widget, const char* name)
-{
+template <class W> W* named(W* widget, const char* name) {
     widget->setObjectName(QLatin1String(name));
     return widget;
 }
 
-QPushButton* button(const QString& caption, const char* name)
-{
+QPushButton* button(const QString& caption, const char* name) {
     // Enter (typed, or sent by a barcode reader after a code) searches; it never prints.
     auto* b = named(new QPushButton(caption), name);
     b->setAutoDefault(false);
@@ -42,8 +39,7 @@ QPushButton* button(const QString& caption, const char* name)
     return b;
 }
 
-QTableWidget* grid(const QStringList& header, const char* name)
-{
+QTableWidget* grid(const QStringList& header, const char* name) {
     auto* g = named(new QTableWidget(0, int(header.size())), name);
     g->setHorizontalHeaderLabels(header);
     g->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -54,16 +50,14 @@ QTableWidget* grid(const QStringList& header, const char* name)
     return g;
 }
 
-void fill(QTableWidget* g, int row, const QStringList& cells)
-{
+void fill(QTableWidget* g, int row, const QStringList& cells) {
     for (int c = 0; c < cells.size(); ++c)
         g->setItem(row, c, new QTableWidgetItem(cells[c]));
 }
 } // namespace
 
 frmhistorico::frmhistorico(ProgramState& state, Operator& op, std::function<QString()> user, QWidget* parent)
-    : QDialog(parent), m_state(state), m_op(op), m_user(std::move(user))
-{
+    : QDialog(parent), m_state(state), m_op(op), m_user(std::move(user)) {
     setObjectName(QStringLiteral("frmhistorico"));
     setWindowTitle(QStringLiteral("Histórico"));
     tabhistorico = named(new QTabWidget(this), "tabhistorico");
@@ -86,8 +80,7 @@ frmhistorico::frmhistorico(ProgramState& state, Operator& op, std::function<QStr
     showPrinter();
 }
 
-QWidget* frmhistorico::jobsTab()
-{
+QWidget* frmhistorico::jobsTab() {
     auto* tab = named(new QWidget, "tabtrabalhos");
     txtcodigobarras = named(new QLineEdit, "txtcodigobarras");
     txtpedido = named(new QLineEdit, "txtpedido");
@@ -126,7 +119,7 @@ QWidget* frmhistorico::jobsTab()
     lblfigura = named(new QLabel, "lblfigura");
     lblfigura->setAlignment(Qt::AlignCenter);
     auto* scroll = new QScrollArea;
-    scroll->setBackgroundRole(QPalette::Dark);  // the label's white edge shows on grey
+    scroll->setBackgroundRole(QPalette::Dark); // the label's white edge shows on grey
     scroll->setWidget(lblfigura);
     scroll->setWidgetResizable(true);
     lblformatos = named(new QLabel, "lblformatos");
@@ -170,8 +163,7 @@ QWidget* frmhistorico::jobsTab()
     return tab;
 }
 
-QWidget* frmhistorico::progressTab()
-{
+QWidget* frmhistorico::progressTab() {
     auto* tab = named(new QWidget, "tabandamento");
     txtandamento = named(new QLineEdit, "txtandamento");
     lblatualizado = named(new QLabel, "lblatualizado");
@@ -192,8 +184,7 @@ QWidget* frmhistorico::progressTab()
     return tab;
 }
 
-void frmhistorico::showPrinter()
-{
+void frmhistorico::showPrinter() {
     const QString printer = tracing::reprintPrinter(m_state);
     const PrinterStatus status = queryPrinterStatus(printer);
     lblimpsel->setText(printer);
@@ -201,11 +192,11 @@ void frmhistorico::showPrinter()
     lblestado->setToolTip(printerStatusText(status));
 }
 
-void frmhistorico::cmdpesquisar_Click()
-{
-    const history::Filter filter = tracing::searchFilter(
-        txtcodigobarras->text(), txtpedido->text(), txtproducao->text(), txtusuario->text(),
-        chkperiodo->isChecked() ? dtpinicio->date() : QDate(), chkperiodo->isChecked() ? dtpfim->date() : QDate());
+void frmhistorico::cmdpesquisar_Click() {
+    const history::Filter filter =
+        tracing::searchFilter(txtcodigobarras->text(), txtpedido->text(), txtproducao->text(),
+                              txtusuario->text(), chkperiodo->isChecked() ? dtpinicio->date() : QDate(),
+                              chkperiodo->isChecked() ? dtpfim->date() : QDate());
     QList<history::JobRecord> found;
     runGuarded(m_op, [&] { found = history::PrintHistory(m_state.ConexaoPedidos).find(filter); });
     m_jobs = found;
@@ -214,12 +205,13 @@ void frmhistorico::cmdpesquisar_Click()
     for (int r = 0; r < m_jobs.size(); ++r)
         fill(grdhistorico, r, tracing::jobCells(m_jobs[r]));
     grdhistorico->resizeColumnsToContents();
-    if (!m_jobs.isEmpty()) grdhistorico->selectRow(0);
-    else showSelectedJob();
+    if (!m_jobs.isEmpty())
+        grdhistorico->selectRow(0);
+    else
+        showSelectedJob();
 }
 
-std::optional<history::JobRecord> frmhistorico::selectedJob()
-{
+std::optional<history::JobRecord> frmhistorico::selectedJob() {
     const QList<QTableWidgetItem*> selected = grdhistorico->selectedItems();
     if (selected.isEmpty()) return std::nullopt;
     const int row = selected.first()->row();
@@ -227,8 +219,7 @@ std::optional<history::JobRecord> frmhistorico::selectedJob()
     return m_jobs[row];
 }
 
-void frmhistorico::showSelectedJob()
-{
+void frmhistorico::showSelectedJob() {
     m_shownBytes.clear();
     lblfigura->clear();
     lblformatos->clear();
@@ -237,11 +228,13 @@ void frmhistorico::showSelectedJob()
     cmdvisualizar->setEnabled(false);
     if (!listed) return;
     std::optional<history::JobRecord> job;
-    if (!runGuarded(m_op, [&] { job = history::PrintHistory(m_state.ConexaoPedidos).job(listed->id); })) return;
+    if (!runGuarded(m_op, [&] { job = history::PrintHistory(m_state.ConexaoPedidos).job(listed->id); }))
+        return;
     if (!job || !job->hasBytes || job->bytes.isEmpty()) {
-        lblformatos->setText(QStringLiteral("O histórico não guarda mais as etiquetas deste trabalho (elas ficam "
-                                            "guardadas %1 dias).")
-                                 .arg(history::PrintHistory::bytesDays()));
+        lblformatos->setText(
+            QStringLiteral("O histórico não guarda mais as etiquetas deste trabalho (elas ficam "
+                           "guardadas %1 dias).")
+                .arg(history::PrintHistory::bytesDays()));
         return;
     }
     m_shownBytes = job->bytes;
@@ -254,17 +247,16 @@ void frmhistorico::showSelectedJob()
     cmdvisualizar->setEnabled(true);
     lblfigura->setPixmap(QPixmap::fromImage(pictures.labels.first().picture));
     const int count = int(pictures.labels.size());
-    lblformatos->setText(count == 1 ? QStringLiteral("Etiqueta 1 de 1")
-                                    : QStringLiteral("Etiqueta 1 de %1: \"Visualizar\" mostra todas").arg(count));
+    lblformatos->setText(count == 1
+                             ? QStringLiteral("Etiqueta 1 de 1")
+                             : QStringLiteral("Etiqueta 1 de %1: \"Visualizar\" mostra todas").arg(count));
 }
 
-void frmhistorico::cmdvisualizar_Click()
-{
+void frmhistorico::cmdvisualizar_Click() {
     if (!m_shownBytes.isEmpty()) m_op.showLabels({m_shownBytes});
 }
 
-void frmhistorico::cmdreimprimir_Click()
-{
+void frmhistorico::cmdreimprimir_Click() {
     const std::optional<history::JobRecord> job = selectedJob();
     if (!job) return;
     cmdreimprimir->setEnabled(false);
@@ -272,12 +264,13 @@ void frmhistorico::cmdreimprimir_Click()
     runGuarded(m_op, [&] { again = tracing::reprint(m_state, m_op, job->id, m_user()); });
     showPrinter();
     // The reprint is the newest job of the same search: it shows first.
-    if (again) cmdpesquisar_Click();
-    else cmdreimprimir->setEnabled(true);
+    if (again)
+        cmdpesquisar_Click();
+    else
+        cmdreimprimir->setEnabled(true);
 }
 
-void frmhistorico::refreshProgress()
-{
+void frmhistorico::refreshProgress() {
     QList<history::TypeProgress> progress;
     try {
         progress = tracing::floorProgress(m_state.ConexaoPedidos, txtandamento->text());

@@ -22,7 +22,7 @@ struct ProgramState;
 // number is, per label type, refreshed every few seconds while the window is open.
 class frmhistorico : public QDialog {
     Q_OBJECT
-public:
+  public:
     // `user` gives the logged-in user's name as the main window shows it.
     frmhistorico(ProgramState& state, Operator& op, std::function<QString()> user, QWidget* parent = nullptr);
 
@@ -35,14 +35,14 @@ public:
     QLineEdit* txtpedido;
     QLineEdit* txtproducao;
     QLineEdit* txtusuario;
-    QCheckBox* chkperiodo;  // the period counts only when ticked
+    QCheckBox* chkperiodo; // the period counts only when ticked
     QDateEdit* dtpinicio;
     QDateEdit* dtpfim;
     QPushButton* cmdpesquisar;
     QTableWidget* grdhistorico;
-    QLabel* lblfigura;      // the picture of the selected job's first label
-    QLabel* lblformatos;    // how many labels the job draws, or why there is no picture
-    QLabel* lblimpsel;      // the printer a reprint goes to, and its state
+    QLabel* lblfigura;   // the picture of the selected job's first label
+    QLabel* lblformatos; // how many labels the job draws, or why there is no picture
+    QLabel* lblimpsel;   // the printer a reprint goes to, and its state
     QLabel* lblestado;
     QPushButton* cmdvisualizar;
     QPushButton* cmdreimprimir;
@@ -63,7 +63,7 @@ public:
     // The jobs listed, in the grid's order.
     const QList<history::JobRecord>& jobs() const { return m_jobs; }
 
-private:
+  private:
     QWidget* jobsTab();
     QWidget* progressTab();
     void showPrinter();
@@ -73,5 +73,5 @@ private:
     Operator& m_op;
     std::function<QString()> m_user;
     QList<history::JobRecord> m_jobs;
-    QByteArray m_shownBytes;  // the selected job's bytes, for "Visualizar"
+    QByteArray m_shownBytes; // the selected job's bytes, for "Visualizar"
 };

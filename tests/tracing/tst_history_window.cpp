@@ -84,14 +84,17 @@ class TstHistoryWindow : public QObject {
 
     void progressCountsLines() {
         Floor f;
-        addOrder(f.store, Numprod, "450100", "FORN", {{"7891020304001"}, {"7891020304002"}, {"7891020304003"}});
+        addOrder(f.store, Numprod, "450100", "FORN",
+                 {{"7891020304001"}, {"7891020304002"}, {"7891020304003"}});
         const QStringList lines = storedValues(f.store, "Identificação");
         f.store.execute("UPDATE VORLA SET IMPRESSOC = 'S' WHERE Identificação = " + lines[0]);
         f.store.execute("UPDATE VORLA SET IMPRESSOC = 'A', IMPRESSOC_ESTACAO = 'EST-2', "
-                        "IMPRESSOC_DESDE = '2026-12-07T12:55:00' WHERE Identificação = " + lines[1]);
+                        "IMPRESSOC_DESDE = '2026-12-07T12:55:00' WHERE Identificação = " +
+                        lines[1]);
         // Basket and pack labels share their flag: a line held under it shows once.
         f.store.execute("UPDATE VORLA SET IMPRESSO5 = 'A', IMPRESSO5_ESTACAO = 'EST-3', "
-                        "IMPRESSO5_DESDE = '2026-12-07T12:56:00' WHERE Identificação = " + lines[2]);
+                        "IMPRESSO5_DESDE = '2026-12-07T12:56:00' WHERE Identificação = " +
+                        lines[2]);
         const QByteArray tenLabels = "^XA^FO20,20^A0N,30,30^FDX^FS^PQ10^XZ";
         recorded(f, at(9, 0), history::Kind::Producao, "450100", tenLabels, lines[0].toLongLong());
         recorded(f, at(9, 30), history::Kind::Producao, "450100", tenLabels, lines[0].toLongLong());
@@ -107,7 +110,8 @@ class TstHistoryWindow : public QObject {
         for (int c = 1; c < w.grdandamento->columnCount(); ++c)
             cells << w.grdandamento->item(row, c)->text();
         // The clock stands at the second job: both fall in the last hour.
-        QCOMPARE(cells, (QStringList{"1", "1", "1", "20", "07/12/2026 09:00:00", "07/12/2026 09:30:00", "20"}));
+        QCOMPARE(cells,
+                 (QStringList{"1", "1", "1", "20", "07/12/2026 09:00:00", "07/12/2026 09:30:00", "20"}));
         QCOMPARE(column(w.grdretidas, 0),
                  (QStringList{labeltype::Preco5426, labeltype::Basket3225 + " / " + labeltype::Pack}));
         QCOMPARE(column(w.grdretidas, 2), (QStringList{lines[1], lines[2]}));

@@ -9,23 +9,30 @@ class TstReprint : public QObject {
     Q_OBJECT
   private slots:
     void reprint_data() {
-        QTest::addColumn<QString>("states");   // the printer's answers to its status queries
-        QTest::addColumn<QString>("printer");  // empty: the loopback printer
+        QTest::addColumn<QString>("states");  // the printer's answers to its status queries
+        QTest::addColumn<QString>("printer"); // empty: the loopback printer
         QTest::addColumn<QList<bool>>("answers");
-        QTest::addColumn<QString>("shown");    // kinds of what the operator saw
+        QTest::addColumn<QString>("shown"); // kinds of what the operator saw
         QTest::addColumn<bool>("sent");
-        QTest::addColumn<QString>("message");  // the last message, when one is expected
-        QTest::addColumn<int>("daysLater");    // the history pruned this many days later first
-        QTest::newRow("printer takes it") << "Ready" << "" << QList<bool>{true} << "Q" << true << "" << 0;
-        QTest::newRow("operator says no") << "Ready" << "" << QList<bool>{false} << "Q" << false << "" << 0;
+        QTest::addColumn<QString>("message"); // the last message, when one is expected
+        QTest::addColumn<int>("daysLater");   // the history pruned this many days later first
+        QTest::newRow("printer takes it") << "Ready"
+                                          << "" << QList<bool>{true} << "Q" << true << "" << 0;
+        QTest::newRow("operator says no") << "Ready"
+                                          << "" << QList<bool>{false} << "Q" << false << "" << 0;
         QTest::newRow("out of labels, given up")
-            << "PaperOut" << "" << QList<bool>{true, false} << "QQ" << false << "" << 0;
+            << "PaperOut"
+            << "" << QList<bool>{true, false} << "QQ" << false << "" << 0;
         QTest::newRow("bytes no longer kept")
-            << "Ready" << "" << QList<bool>{} << "M" << false << "" << history::PrintHistory::bytesDays() + 1;
+            << "Ready"
+            << "" << QList<bool>{} << "M" << false << "" << history::PrintHistory::bytesDays() + 1;
         QTest::newRow("printer refuses the job")
-            << "Ready" << "socket://127.0.0.1:1" << QList<bool>{true, true} << "QQM" << false
-            << "A impressora socket://127.0.0.1:1 não aceitou a reimpressão: conexão recusada (a impressora não "
-               "aceita trabalhos nesta porta). Verifique a impressora e tente de novo: nada foi registrado no "
+            << "Ready"
+            << "socket://127.0.0.1:1" << QList<bool>{true, true} << "QQM" << false
+            << "A impressora socket://127.0.0.1:1 não aceitou a reimpressão: conexão recusada (a impressora "
+               "não "
+               "aceita trabalhos nesta porta). Verifique a impressora e tente de novo: nada foi registrado "
+               "no "
                "histórico.\n\nDetalhe técnico: Connection refused"
             << 0;
     }
@@ -57,7 +64,8 @@ class TstReprint : public QObject {
         QVERIFY(id > 0);
         if (daysLater) store.prune(QDateTime::currentDateTime().addDays(daysLater));
         if (!printer.isEmpty()) f.home.state().ImpressoraSelecionada = printer;
-        for (bool a : answers) f.op.yesNo << a;
+        for (bool a : answers)
+            f.op.yesNo << a;
 
         const std::optional<qint64> again = tracing::reprint(f.home.state(), f.op, id, "ZE");
 
@@ -67,7 +75,9 @@ class TstReprint : public QObject {
             QCOMPARE(f.op.shown.last().title, QString("VORLA"));
             QCOMPARE(f.op.shown.last().icon, Operator::Icon::Critical);
         }
-        if (daysLater) QVERIFY(f.op.shown.last().text.startsWith("O histórico não guarda mais as etiquetas do trabalho"));
+        if (daysLater)
+            QVERIFY(
+                f.op.shown.last().text.startsWith("O histórico não guarda mais as etiquetas do trabalho"));
         const QList<history::JobRecord> rows = store.find({});
         QCOMPARE(again.has_value(), sent);
         QCOMPARE(rows.size(), sent ? 2 : 1);
