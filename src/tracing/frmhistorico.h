@@ -60,9 +60,6 @@ class frmhistorico : public QDialog {
     // Reads the progress of the production number in txtandamento again.
     void refreshProgress();
 
-    // The jobs listed, in the grid's order.
-    const QList<history::JobRecord>& jobs() const { return m_jobs; }
-
   private:
     QWidget* jobsTab();
     QWidget* progressTab();
@@ -72,6 +69,6 @@ class frmhistorico : public QDialog {
     ProgramState& m_state;
     Operator& m_op;
     std::function<QString()> m_user;
-    QList<history::JobRecord> m_jobs;
+    QList<history::JobRecord> m_jobs; // the jobs listed, in the grid's order
     QByteArray m_shownBytes; // the selected job's bytes, for "Visualizar"
 };
