@@ -2,6 +2,7 @@
 
 // What the benchmarks share: an operator that answers at once, the median of timings,
 // and the clicks of the tag label's print button.
+#include "history/PrintHistory.h"
 #include "labels/LabelTypes.h"
 #include "production/ProductionRun.h"
 #include "production/ProductionTypes.h"
@@ -9,8 +10,10 @@
 #include "session/Operator.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 
 #include <algorithm>
+#include <utility>
 #include <cstdio>
 #include <vector>
 
@@ -65,3 +68,32 @@ private:
     ProductionDisplay m_display;
     ProductionSettings m_settings;
 };
+
+// The share of the print history in a click: one line's update committed in a
+// transaction, alone and with the history row of one job `bytes` (as a click records
+// it, in the same transaction). Returns the medians {without, with}, in ms.
+inline std::pair<double, double> recordingShare(Connection& store, const QByteArray& bytes, int lines, int samples = 200)
+{
+    history::PrintHistory history(store);
+    history::JobRecord job;
+    job.station = "EST-1";
+    job.user = "ADMIN";
+    job.labelType = labeltype::Tag5360;
+    job.production = "0000000001";
+    std::vector<double> without, with;
+    QElapsedTimer timer;
+    for (int i = 0; i < samples; ++i) {
+        const bool recording = i % 2;
+        const int line = 1 + (i * 7919) % lines;
+        job.line = line;
+        job.order = QString::number(100000 + line / 10);
+        job.barcode = QStringLiteral("789%1").arg(line, 10, 10, QLatin1Char('0'));
+        timer.start();
+        Transaction click(store);
+        store.execute(QStringLiteral("UPDATE VORLA SET RDATA = '%1' WHERE Identificação = %2").arg(i).arg(line));
+        if (recording) history.record(job, {{QStringLiteral("socket://10.0.0.9"), bytes}});
+        click.commit();
+        (recording ? with : without).push_back(timer.nsecsElapsed() / 1e6);
+    }
+    return {median(without), median(with)};
+}

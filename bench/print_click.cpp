@@ -16,6 +16,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <sqlite3.h>
@@ -148,5 +149,15 @@ int main(int argc, char** argv)
     std::printf("ratio click / committed update:            %.2f (goal 2)\n", own / commit);
     std::printf("ratio closing click / committed update:    %.2f (goal 3)\n", closes / commit);
     std::printf("ratio click / point query:                 %.1f\n", own / point);
+    // The print history's share: a click that sends records its jobs in its own
+    // transaction (the captured clicks above send nothing and record nothing).
+    QDir folder(dir.filePath("etiquetas"));
+    QFile sent(folder.filePath(folder.entryList(QDir::Files).value(0)));
+    sent.open(QIODevice::ReadOnly);
+    const auto [without, with] = recordingShare(state.ConexaoPedidos, sent.readAll(), kHeaders * kLinesPerHeader);
+    std::printf("a click's transaction without its history:  %.3f ms\n", without);
+    std::printf("  the same recording the click's job:       %.3f ms (+%.3f ms)\n", with, with - without);
+    std::printf("print click with a folder printer, without its history (estimate): %.3f ms\n",
+                median(withSend) - (with - without));
     return 0;
 }

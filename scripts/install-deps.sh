@@ -11,6 +11,7 @@ packages=(
   libgl-dev
   libsqlite3-dev sqlite3 libpq-dev
   libcups2-dev
+  zlib1g-dev
   unixodbc tdsodbc
   fonts-liberation fontconfig
   libzint-dev

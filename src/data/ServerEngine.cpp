@@ -18,6 +18,18 @@ constexpr int kTranslatedLimit = 256;
 constexpr int kHeldRowsLimit = 1000;
 constexpr qsizetype kHeldTextLimit = 1 << 20;
 
+// The server computes a query whole and sends every row, where the caller reads only the
+// first `maxRows` (the next line to print of a production number's hundreds). Only those
+// leave: the query runs whole as a materialized CTE, planned as it would be alone, and
+// the first rows are taken from it. A LIMIT on the query itself could make the planner
+// walk the lines in key order, across the whole store, to find a recent order's first.
+QString firstRowsOnly(QString query, int maxRows)
+{
+    if (maxRows < 0 || !query.trimmed().startsWith(QLatin1String("SELECT"), Qt::CaseInsensitive)) return query;
+    while (query.endsWith(u';') || query.endsWith(u' ') || query.endsWith(u'\n')) query.chop(1);
+    return QStringLiteral("WITH primeiras AS MATERIALIZED (%1) SELECT * FROM primeiras LIMIT %2").arg(query).arg(maxRows);
+}
+
 } // namespace
 
 ServerEngine::ServerEngine(const QString& uri, const QString& schema)
@@ -70,11 +82,19 @@ void ServerEngine::reconnectIfLost()
 {
     if (m_depth > 0 || (!m_lost && db().isOpen())) return;
     dropPrepared();  // the server forgot them with the session
+    dropBoundShapes();
     QSqlDatabase d = db();
     d.close();
     m_lost = false;
     if (!d.open()) fail(d.lastError());
     useSchema();
+}
+
+void ServerEngine::dropBoundShapes()
+{
+    m_boundShapes.clear();
+    m_seenShapes.clear();
+    m_asWritten.clear();
 }
 
 void ServerEngine::useSchema()
@@ -89,6 +109,7 @@ void ServerEngine::loadNames()
     m_dialect.setServerTarget(true);
     m_translated.clear();
     dropPrepared();
+    dropBoundShapes();
     // From the catalog itself: the information_schema views answer the same names in
     // about ten times as long, and every connection opened reads them.
     QSqlQuery names(db());
@@ -115,11 +136,11 @@ const ServerEngine::Translated& ServerEngine::translatedShape(const QString& sha
 QString ServerEngine::translated(const QString& sql)
 {
     refuseNulCharacter(sql);
-    const std::optional<StatementShape> shape = shapeOf(sql);
+    const std::optional<StatementShape> shape = shapeOf(sql, ShapeNumbers::AfterEquals);
     if (!shape) return m_dialect.translate(sql);
     QString out;
     out.reserve(sql.size() + 64);
-    translatedShape(shape->text).statement.appendWith(out, shape->literals);
+    translatedShape(shape->text).statement.appendWith(out, *shape);
     return out;
 }
 
@@ -128,7 +149,13 @@ Recordset ServerEngine::query(const QString& sql, int maxRows)
     sendHeld();
     reconnectIfLost();
     requireOpen();
-    return runQuery(translated(sql), maxRows);
+    if (QSqlQuery* q = boundShape(sql, maxRows)) {
+        if (!q->exec()) fail(q->lastError());
+        Recordset rows = rowsOf(*q, maxRows);
+        q->finish();
+        return rows;
+    }
+    return runQuery(firstRowsOnly(translated(sql), maxRows), maxRows);
 }
 
 Recordset ServerEngine::queryForUpdate(const QString& sql)
@@ -149,7 +176,7 @@ void ServerEngine::execute(const QString& sql)
     if (m_heldRows == 0) {
         m_heldShape = shape->text;
         m_heldCopy = t->copy;
-        t->statement.appendWith(m_heldFirst, shape->literals);
+        t->statement.appendWith(m_heldFirst, *shape);
     }
     appendCopyRow(m_held, *shape);
     if (++m_heldRows < kHeldRowsLimit && m_held.size() < kHeldTextLimit) return;
@@ -161,7 +188,61 @@ void ServerEngine::execute(const QString& sql)
 int ServerEngine::executeCounted(const QString& sql)
 {
     sendHeld();
+    reconnectIfLost();
+    requireOpen();
+    if (QSqlQuery* q = boundShape(sql, -1)) {
+        if (!q->exec()) fail(q->lastError());
+        const int changed = q->numRowsAffected();
+        q->finish();
+        return changed;
+    }
     return runNow(translated(sql));
+}
+
+QSqlQuery* ServerEngine::boundShape(const QString& sql, int maxRows)
+{
+    refuseNulCharacter(sql);
+    const std::optional<StatementShape> shape = shapeOf(sql, ShapeNumbers::AfterEquals);
+    if (!shape || shape->literals.isEmpty()) return nullptr;
+    const QString key = maxRows < 0 ? shape->text : shape->text + QStringLiteral("\n-- %1").arg(maxRows);
+    if (m_asWritten.contains(key)) return nullptr;
+    auto prepared = m_boundShapes.find(key);
+    if (prepared == m_boundShapes.end()) {
+        // A shape met once may never come again: it is prepared when it comes back.
+        if (!m_seenShapes.contains(key)) {
+            if (m_seenShapes.size() >= kTranslatedLimit) m_seenShapes.clear();
+            m_seenShapes.insert(key);
+            return nullptr;
+        }
+        auto q = prepareShape(firstRowsOnly(translatedShape(shape->text).statement.withMarkers(), maxRows));
+        if (!q) {
+            m_asWritten.insert(key);
+            return nullptr;
+        }
+        if (m_boundShapes.size() >= std::size_t(kTranslatedLimit)) m_boundShapes.clear();
+        prepared = m_boundShapes.emplace(key, std::move(q)).first;
+    }
+    QSqlQuery& q = *prepared->second;
+    for (int i = 0; i < shape->literals.size(); ++i) q.bindValue(i, shape->value(i));
+    return &q;
+}
+
+std::unique_ptr<QSqlQuery> ServerEngine::prepareShape(const QString& withMarkers)
+{
+    // The server infers each parameter's type from where it stands; where it cannot, the
+    // shape runs as written from then on. A failed PREPARE spoils an open transaction,
+    // so there it is tried under a savepoint.
+    const bool inTransaction = m_depth > 0;
+    if (inTransaction) run(QStringLiteral("SAVEPOINT preparing"));
+    auto q = std::make_unique<QSqlQuery>(db());
+    q->setForwardOnly(true);
+    const bool prepared = q->prepare(withMarkers);
+    if (inTransaction) {
+        if (!prepared) run(QStringLiteral("ROLLBACK TO SAVEPOINT preparing"));
+        run(QStringLiteral("RELEASE SAVEPOINT preparing"));
+    }
+    if (!prepared) return nullptr;
+    return q;
 }
 
 int ServerEngine::runNow(const QString& statement)

@@ -5,9 +5,17 @@
 #include "data/StoreEngine.h"
 
 #include <QHash>
+#include <QSet>
+#include <QSqlQuery>
+
+#include <memory>
+#include <unordered_map>
 
 // A store kept in one schema of a PostgreSQL database, through Qt's QPSQL driver.
-// Statements of one shape are translated once, their literals put back as written.
+// Statements of one shape (their quoted literals and the numbers compared after an = taken
+// out) are translated once; a shape met again is prepared on the server and its literals
+// bound as values, so the server plans it once (a line's claim and mark, a line read by
+// its key). A shape the server cannot prepare runs with its literals put back as written.
 // Inside a transaction, consecutive single-row INSERTs of one shape whose values are all
 // literals (an order's lines) are held and sent together as one COPY on the driver's
 // libpq connection, before any other statement, query, savepoint or commit; a rollback
@@ -51,6 +59,12 @@ private:
     const Translated& translatedShape(const QString& shapeText);
     // The statement as the server runs it.
     QString translated(const QString& sql);
+    // The statement prepared for the shape of `sql` (read for its first `maxRows` rows,
+    // all when negative) with its literals bound, when its shape came before and the
+    // server could prepare it; otherwise none.
+    QSqlQuery* boundShape(const QString& sql, int maxRows);
+    std::unique_ptr<QSqlQuery> prepareShape(const QString& withMarkers);
+    void dropBoundShapes();
     // Runs a statement now (after what is held) and answers the rows it changed.
     int runNow(const QString& statement);
     // Sends the rows held by COPY, or waits for the answer of the COPY sent last.
@@ -61,6 +75,9 @@ private:
     QString m_schema;
     bool m_lost = false;  // the link broke since the last statement
     QHash<QString, Translated> m_translated;  // shape text -> its translation
+    std::unordered_map<QString, std::unique_ptr<QSqlQuery>> m_boundShapes;  // shape text -> prepared
+    QSet<QString> m_seenShapes;  // shapes met once
+    QSet<QString> m_asWritten;   // shapes the server could not prepare
     // Rows held back: their shape, the COPY that sends them and the rows in its text
     // form; the first row's INSERT as the server runs it, for a row held alone.
     QString m_heldShape;

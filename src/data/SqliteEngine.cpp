@@ -87,7 +87,7 @@ int SqliteEngine::executeCounted(const QString& sql)
 {
     refuseNulCharacter(sql);  // the literals below are bound, not read by the adapter
     if (isChangeStatement(sql))
-        if (const std::optional<StatementShape> shape = shapeOf(sql)) {
+        if (const std::optional<StatementShape> shape = shapeOf(sql, ShapeNumbers::AfterEquals)) {
             runShaped(*shape);
             return sqlite3_changes(m_handle);
         }
@@ -158,13 +158,20 @@ sqlite3_stmt* SqliteEngine::statementFor(const QString& shapeText)
 }
 
 // Runs a change statement through the prepared statement of its shape, its literals
-// bound as text (what a quoted literal is).
+// bound as what they were written: text for a quoted literal, a number for a bare one.
 void SqliteEngine::runShaped(const StatementShape& shape)
 {
     sqlite3_stmt* statement = statementFor(shape.text);
     QList<QString> undoubled;  // literals with doubled quotes, kept until the step
     for (int i = 0; i < shape.literals.size(); ++i) {
         QStringView value = shape.literals.at(i);
+        if (shape.bareNumbers.contains(i)) {
+            bool whole = false;
+            const qint64 number = value.toLongLong(&whole);
+            if (whole) sqlite3_bind_int64(statement, i + 1, number);
+            else sqlite3_bind_double(statement, i + 1, value.toDouble());
+            continue;
+        }
         if (shape.doubledQuotes.contains(i)) {
             undoubled << shape.value(i);
             value = undoubled.last();

@@ -48,7 +48,22 @@ bool isChangeStatement(QStringView sql)
     return false;
 }
 
-std::optional<StatementShape> shapeOf(const QString& statement)
+namespace {
+// The end of the unquoted number that starts at `at` after an = and blanks, or -1 when
+// none starts there (a name, a sign, an expression).
+qsizetype numberEnd(QStringView sql, qsizetype at)
+{
+    qsizetype i = at;
+    while (i < sql.size() && sql[i].isDigit()) ++i;
+    if (i == at) return -1;
+    if (i + 1 < sql.size() && sql[i] == u'.' && sql[i + 1].isDigit())
+        for (++i; i < sql.size() && sql[i].isDigit(); ++i) {}
+    if (i < sql.size() && (isWordChar(sql[i]) || sql[i] == u'.')) return -1;
+    return i;
+}
+} // namespace
+
+std::optional<StatementShape> shapeOf(const QString& statement, ShapeNumbers numbers)
 {
     const QStringView sql(statement);
     StatementShape shape;
@@ -58,6 +73,19 @@ std::optional<StatementShape> shapeOf(const QString& statement)
     for (qsizetype i = 0; i < sql.size(); ++i) {
         const QChar c = sql[i];
         if (c == u'?' || c == u':' || c == u'@' || c == u'$') return std::nullopt;  // markers of its own
+        if (c == u'=' && numbers == ShapeNumbers::AfterEquals) {
+            qsizetype start = i + 1;
+            while (start < sql.size() && sql[start] == u' ') ++start;
+            const qsizetype end = numberEnd(sql, start);
+            if (end < 0) continue;
+            shape.text += sql.mid(copied, start - copied);
+            shape.bareNumbers << int(shape.literals.size());
+            shape.literals << sql.mid(start, end - start);
+            shape.text += u'?';
+            copied = end;
+            i = end - 1;
+            continue;
+        }
         if (!isQuote(c)) continue;
         const qsizetype end = quoteEnd(sql, i);
         if (end < 0) return std::nullopt;  // left open: the store will say so
@@ -77,15 +105,22 @@ std::optional<StatementShape> shapeOf(const QString& statement)
     return shape;
 }
 
-void ShapeTemplate::appendWith(QString& out, const QList<QStringView>& literals, qsizetype first) const
+void ShapeTemplate::appendWith(QString& out, const StatementShape& shape, qsizetype first) const
 {
     out += pieces.first();
     for (qsizetype i = 1; i < pieces.size(); ++i) {
-        out += u'\'';
-        out += literals.at(first + i - 1);
-        out += u'\'';
+        const qsizetype literal = first + i - 1;
+        const bool quoted = !shape.bareNumbers.contains(int(literal));
+        if (quoted) out += u'\'';
+        out += shape.literals.at(literal);
+        if (quoted) out += u'\'';
         out += pieces.at(i);
     }
+}
+
+QString ShapeTemplate::withMarkers() const
+{
+    return pieces.join(u'?');
 }
 
 ShapeTemplate templateOf(QStringView translated)

@@ -15,14 +15,20 @@ struct StatementShape {
     QString text;
     QList<QStringView> literals;
     QList<int> doubledQuotes;  // the literals that hold a doubled quote
+    QList<int> bareNumbers;    // the literals that are numbers written without quotes
 
     // Literal i as a value: its doubled quotes made single.
     QString value(int i) const;
 };
 
+// Which unquoted numbers a shape takes out with the quoted literals: none, or those
+// compared right after an = (a line's or an order's key in a where clause, where a
+// number stands for a value and never for a column's position).
+enum class ShapeNumbers { Kept, AfterEquals };
+
 // The shape of `statement`; none for one that writes markers of its own (?, :, @, $)
 // outside quotes, or leaves a quote open: such a statement runs as written.
-std::optional<StatementShape> shapeOf(const QString& statement);
+std::optional<StatementShape> shapeOf(const QString& statement, ShapeNumbers numbers = ShapeNumbers::Kept);
 
 // True for INSERT, UPDATE and DELETE: the statements whose literals may be bound as
 // parameters (in a query or a schema change a literal may stand where no parameter can).
@@ -32,9 +38,11 @@ bool isChangeStatement(QStringView sql);
 struct ShapeTemplate {
     QStringList pieces;  // one more than the parameters
 
-    // The text with literal i between quotes in place of parameter i, starting at
-    // literal `first` (a tuple of a longer statement).
-    void appendWith(QString& out, const QList<QStringView>& literals, qsizetype first = 0) const;
+    // The text with literal i in place of parameter i as it was written (between quotes,
+    // or a bare number), starting at literal `first` (a tuple of a longer statement).
+    void appendWith(QString& out, const StatementShape& shape, qsizetype first = 0) const;
+    // The text with a ? in place of each parameter, for binding the literals as values.
+    QString withMarkers() const;
     qsizetype parameters() const { return pieces.size() - 1; }
 };
 

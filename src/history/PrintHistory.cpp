@@ -8,6 +8,7 @@
 #include <QHash>
 
 #include <cctype>
+#include <zlib.h>
 
 namespace history {
 
@@ -63,6 +64,30 @@ JobRecord fromRow(const Record& r)
     return j;
 }
 
+// qCompress's format (the length, big-endian, then a zlib stream), from one deflate
+// state kept per thread: a fresh state per job would ask the system for a quarter of a
+// megabyte, and give it back, at every click.
+QByteArray compressed(const QByteArray& bytes)
+{
+    struct Deflater {
+        z_stream z{};
+        bool ok = deflateInit(&z, Z_DEFAULT_COMPRESSION) == Z_OK;
+        ~Deflater() { deflateEnd(&z); }
+    };
+    thread_local Deflater d;
+    if (!d.ok || deflateReset(&d.z) != Z_OK) return qCompress(bytes);
+    QByteArray out(4 + qsizetype(deflateBound(&d.z, uLong(bytes.size()))), Qt::Uninitialized);
+    const quint32 size = quint32(bytes.size());
+    for (int i = 0; i < 4; ++i) out[i] = char(size >> (24 - 8 * i));
+    d.z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(bytes.constData()));
+    d.z.avail_in = uInt(bytes.size());
+    d.z.next_out = reinterpret_cast<Bytef*>(out.data() + 4);
+    d.z.avail_out = uInt(out.size() - 4);
+    if (deflate(&d.z, Z_FINISH) != Z_STREAM_END) return qCompress(bytes);
+    out.truncate(4 + qsizetype(d.z.total_out));
+    return out;
+}
+
 // Runs `statement` (a batch of at most `batch` rows) until a run changes fewer rows.
 int inBatches(Connection& store, const QString& statement, int batch)
 {
@@ -105,7 +130,7 @@ QList<qint64> PrintHistory::record(const JobRecord& c, const QList<printing::Sen
     const QString utc = quoted(stamp(now.toUTC()));
     for (const printing::SentJob& job : jobs) {
         const QString digest = QString::fromLatin1(QCryptographicHash::hash(job.bytes, QCryptographicHash::Sha256).toHex());
-        const QString bytes = QString::fromLatin1(qCompress(job.bytes).toBase64());
+        const QString bytes = QString::fromLatin1(storedBytes(job.bytes));
         m_store.execute(
             QStringLiteral("INSERT INTO HISTORICO (DATAUTC, DATALOCAL, ESTACAO, USUARIO, IMPRESSORA, ETIQUETA, NUMPROD, "
                            "PEDIDO, LINHA, CODIG_BARR, ETIQUETAS, TIPO, SHA256, BYTES, DATABYTES) VALUES (")
@@ -183,14 +208,34 @@ QList<TypeProgress> PrintHistory::progress(const QString& production, const QLis
                                          anyHeld.join(QStringLiteral(" OR ")) + QStringLiteral(")"));
     const QDateTime when = (at.isValid() ? at : regional::now()).toUTC();
     const Recordset printed = m_store.query(
-        QStringLiteral("SELECT ETIQUETA, SUM(ETIQUETAS) AS ETIQUETAS, MIN(DATAUTC) AS PRIMEIRA, MAX(DATAUTC) AS ULTIMA, "
-                       "SUM(CASE WHEN DATAUTC > %1 AND DATAUTC <= %2 THEN ETIQUETAS ELSE 0 END) AS ULTIMAHORA "
-                       "FROM HISTORICO WHERE NUMPROD = %3 AND TIPO = %4 GROUP BY ETIQUETA")
-            .arg(quoted(stamp(when.addSecs(-3600))), quoted(stamp(when)), quoted(production),
-                 quoted(kindName(Kind::Producao))));
+        // Grouped by kind too, rather than asking for one: a literal beyond ASCII would
+        // compare each row by the folding rule.
+        QStringLiteral("SELECT ETIQUETA, TIPO, SUM(ETIQUETAS) AS ETIQUETAS, MIN(DATAUTC) AS PRIMEIRA, MAX(DATAUTC) AS "
+                       "ULTIMA, SUM(CASE WHEN DATAUTC > %1 AND DATAUTC <= %2 THEN ETIQUETAS ELSE 0 END) AS ULTIMAHORA "
+                       "FROM HISTORICO WHERE NUMPROD = %3 GROUP BY ETIQUETA, TIPO")
+            .arg(quoted(stamp(when.addSecs(-3600))), quoted(stamp(when)), quoted(production)));
+    // The held lines of each flag, oldest claim first (a claim older than the claim
+    // columns has no time and comes last).
+    QHash<QString, QList<HeldLine>> heldByFlag;
+    for (int n = 0; n < flags.size(); ++n) {
+        const QString flag = QStringLiteral("F%1").arg(n), holder = QStringLiteral("E%1").arg(n),
+                      since = QStringLiteral("D%1").arg(n);
+        QList<HeldLine>& list = heldByFlag[flags[n]];
+        for (int i = 0; i < held.recordCount(); ++i) {
+            const Record r = held.row(i);
+            if (r.text(flag) != QLatin1String("A")) continue;
+            const QString stamp = r.text(since);
+            list << HeldLine{r.value(QStringLiteral("LINHA")).toLongLong(), r.text(QStringLiteral("PEDIDO")),
+                             r.text(holder), stamp.isEmpty() ? QDateTime() : utcStamp(stamp)};
+        }
+        std::stable_sort(list.begin(), list.end(), [](const HeldLine& a, const HeldLine& b) {
+            return a.since.isValid() && (!b.since.isValid() || a.since < b.since);
+        });
+    }
     QHash<QString, Record> byType;
     for (int i = 0; i < printed.recordCount(); ++i)
-        byType.insert(printed.row(i).text(QStringLiteral("ETIQUETA")), printed.row(i));
+        if (kindFromName(printed.row(i).text(QStringLiteral("TIPO"))) == Kind::Producao)
+            byType.insert(printed.row(i).text(QStringLiteral("ETIQUETA")), printed.row(i));
 
     for (const TypeColumns& t : types) {
         TypeProgress p;
@@ -199,16 +244,7 @@ QList<TypeProgress> PrintHistory::progress(const QString& production, const QLis
         p.linesPrinted = count.value(QStringLiteral("F") + n + QStringLiteral("S")).toInt();
         p.linesHeld = count.value(QStringLiteral("F") + n + QStringLiteral("A")).toInt();
         p.linesWaiting = count.value(QStringLiteral("F") + n + QStringLiteral("N")).toInt();
-        for (int i = 0; i < held.recordCount(); ++i) {
-            const Record r = held.row(i);
-            if (r.text(QStringLiteral("F") + n) != QLatin1String("A")) continue;
-            const QString since = r.text(QStringLiteral("D") + n);
-            p.held << HeldLine{r.value(QStringLiteral("LINHA")).toLongLong(), r.text(QStringLiteral("PEDIDO")),
-                               r.text(QStringLiteral("E") + n), since.isEmpty() ? QDateTime() : utcStamp(since)};
-        }
-        std::stable_sort(p.held.begin(), p.held.end(), [](const HeldLine& a, const HeldLine& b) {
-            return a.since.isValid() && (!b.since.isValid() || a.since < b.since);
-        });
+        p.held = heldByFlag.value(t.lineFlag);
         if (const auto it = byType.constFind(t.labelType); it != byType.constEnd()) {
             p.labelsPrinted = it->value(QStringLiteral("ETIQUETAS")).toInt();
             p.firstPrint = utcStamp(it->text(QStringLiteral("PRIMEIRA")));
@@ -242,6 +278,11 @@ int PrintHistory::prune(const QDateTime& at)
                   .arg(kBatch),
               kBatch);
     return deleted;
+}
+
+QByteArray PrintHistory::storedBytes(const QByteArray& bytes)
+{
+    return compressed(bytes).toBase64();
 }
 
 int PrintHistory::keepDays()

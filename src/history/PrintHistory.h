@@ -116,8 +116,13 @@ public:
     static int keepDays();
     static int bytesDays();
 
+    // What the BYTES column keeps of a job: its bytes compressed (qCompress's format),
+    // in base64.
+    static QByteArray storedBytes(const QByteArray& bytes);
+
     // The ^PQ total of a job's bytes: the label count of each ^PQ command, added up
-    // (a label format without ^PQ prints one).
+    // (a label format that places something prints once without ^PQ; a set-up format
+    // prints nothing).
     static int labelCount(const QByteArray& bytes);
 
 private:

@@ -39,12 +39,13 @@ bool LineClaim::take(const QString& takeUpdate, qint64 identificacao) {
     return m_store.executeCounted(sql) > 0;
 }
 
-bool LineClaim::holds(qint64 identificacao) {
-    return !m_store
-                .query(QStringLiteral(
-                           "SELECT Identificação FROM VORLA WHERE Identificação = %1 AND %2 = 'A' AND %3")
-                           .arg(QString::number(identificacao), m_flag, heldByMe()))
-                .isEmpty();
+std::optional<Record> LineClaim::heldLine(qint64 identificacao, const QStringList& columns) {
+    const Recordset line = m_store.query(
+        QStringLiteral("SELECT %1 FROM VORLA WHERE Identificação = %2 AND %3 = 'A' AND %4")
+            .arg((QStringList{QStringLiteral("Identificação")} + columns).join(QStringLiteral(", ")),
+                 QString::number(identificacao), m_flag, heldByMe()));
+    if (line.isEmpty()) return std::nullopt;
+    return line.current();
 }
 
 bool LineClaim::markPrinted(const QString& printedUpdate) {

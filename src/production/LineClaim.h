@@ -1,6 +1,10 @@
 #pragma once
 
+#include "data/Recordset.h"
+
 #include <QString>
+#include <QStringList>
+#include <optional>
 
 class Connection;
 
@@ -25,8 +29,9 @@ class LineClaim {
     // where clause) on the line when it is free for this station, recording the claim.
     // False when another station holds it.
     bool take(const QString& takeUpdate, qint64 identificacao);
-    // True while this station (or no one) holds the line marked 'A'.
-    bool holds(qint64 identificacao);
+    // The line while this station (or no one) holds it marked 'A', read with `columns`
+    // (its Identificação first); none when it is not held here.
+    std::optional<Record> heldLine(qint64 identificacao, const QStringList& columns = {});
     // Runs the line's 'S' update (a full statement ending in its where clause) only
     // while this station still holds the line. False (nothing marked) when the claim
     // was lost.

@@ -21,31 +21,30 @@ QString OrderClosing::staleStamp() const {
     return m_store.stampSql(regional::now(), 60 * LineClaim::staleMinutes());
 }
 
-std::optional<OrderClosing::Owed> OrderClosing::closeIfDone(qint64 idPedido) {
+std::optional<OrderClosing::Owed> OrderClosing::closeIfDone(qint64 idPedido, Header lock) {
     const QString id = QString::number(idPedido);
+    // Only lines a lookup still offers ('N' or 'A') keep the order open.
+    const QString linesLeft =
+        QStringLiteral("SELECT COUNT(*) AS FALTAM FROM VORLA WHERE IDPEDIDO = %1 AND (%2 = 'N' OR %2 = 'A')")
+            .arg(id, lineFlag());
     // The header row's lock makes the stations that print an order's last lines at the
-    // same moment count one after the other: the second sees the first one's 'S'.
-    const Recordset header = m_store.queryForUpdate(
-        QStringLiteral("SELECT PEDIDO, %1 AS BANDEIRA FROM VORLAPEDIDOS WHERE IDCODIGO = %2")
-            .arg(headerFlag(), id));
+    // same moment count one after the other: the second sees the first one's 'S'. Under
+    // a lock already held, the header and its count are read at once.
+    const QString read = QStringLiteral("SELECT PEDIDO, %1 AS BANDEIRA").arg(headerFlag());
+    const QString from = QStringLiteral(" FROM VORLAPEDIDOS WHERE IDCODIGO = ") + id;
+    const Recordset header = lock == Header::Lock
+                                 ? m_store.queryForUpdate(read + from)
+                                 : m_store.query(read + QStringLiteral(", (%1) AS FALTAM").arg(linesLeft) + from);
     if (header.isEmpty() || header.text(QStringLiteral("BANDEIRA")).trimmed().toUpper() != QLatin1String("N"))
         return std::nullopt;
-    // Only lines a lookup still offers ('N' or 'A') keep the order open.
-    const Recordset left = m_store.query(
-        QStringLiteral("SELECT COUNT(*) AS FALTAM FROM VORLA WHERE IDPEDIDO = %1 AND (%2 = 'N' OR %2 = 'A')")
-            .arg(id, lineFlag()));
-    if (left.value(QStringLiteral("FALTAM")).toInt() > 0) return std::nullopt;
+    const int left = (lock == Header::Lock ? m_store.query(linesLeft) : header).value(QStringLiteral("FALTAM")).toInt();
+    if (left > 0) return std::nullopt;
     m_store.execute(m_type.headerUpdate + QStringLiteral("S' where IDCODIGO = ") + id);
     m_store.execute(
         QStringLiteral(
             "INSERT INTO RESUMOPENDENTE (IDPEDIDO, ETIQUETA, ESTACAO, DESDE) VALUES (%1, '%2', '%3', %4)")
             .arg(id, headerFlag(), sqlText(m_station), m_store.stampSql(regional::now())));
-    const Recordset owed = m_store.query(
-        QStringLiteral(
-            "SELECT MAX(IDRESUMO) AS IDRESUMO FROM RESUMOPENDENTE WHERE IDPEDIDO = %1 AND ETIQUETA = '%2'")
-            .arg(id, headerFlag()));
-    return Owed{owed.value(QStringLiteral("IDRESUMO")).toLongLong(), idPedido,
-                header.text(QStringLiteral("PEDIDO"))};
+    return Owed{m_store.lastInsertId(), idPedido, header.text(QStringLiteral("PEDIDO"))};
 }
 
 bool OrderClosing::lastLineLeft(qint64 idPedido, qint64 identificacao) {

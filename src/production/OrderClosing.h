@@ -32,10 +32,13 @@ class OrderClosing {
 
     OrderClosing(Connection& store, const ProductionType& type, QString station);
 
+    // Whether the transaction already holds the order's header row (a print click locks
+    // all the headers of its production number first).
+    enum class Header { Lock, AlreadyLocked };
     // Inside the transaction that marked a line of the order 'S': closes the order when
     // no line of it is left to print for the type, and records its summary as owed by
     // this station. The summary owed when this call closed it.
-    std::optional<Owed> closeIfDone(qint64 idPedido);
+    std::optional<Owed> closeIfDone(qint64 idPedido, Header header = Header::Lock);
     // Whether printing `identificacao` would leave the order with nothing to print (for
     // a preview: nothing is locked or written).
     bool lastLineLeft(qint64 idPedido, qint64 identificacao);

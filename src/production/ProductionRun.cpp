@@ -53,15 +53,17 @@ const QStringList& builderColumns()
     return columns;
 }
 
-Record completeLine(Connection& store, const Record& row, qint64 identificacao)
+QStringList missingColumns(const Record& row)
 {
     QStringList missing;
     for (const QString& column : builderColumns())
         if (!row.has(column)) missing << column;
-    if (missing.isEmpty()) return row;
-    const Recordset own = store.query(QStringLiteral("SELECT %1 FROM VORLA WHERE Identificação = %2")
-                                          .arg(missing.join(QStringLiteral(", ")), QString::number(identificacao)));
-    if (own.isEmpty()) return row;
+    return missing;
+}
+
+// The row with the columns it lacked, read from the line's own row (`own`).
+Record withColumns(const Record& row, const QStringList& missing, const Record& own)
+{
     QStringList columns = row.columns();
     QVariantList values = row.values();
     for (const QString& column : missing) {
@@ -69,6 +71,15 @@ Record completeLine(Connection& store, const Record& row, qint64 identificacao)
         values << own.value(column);
     }
     return Record(std::make_shared<const QStringList>(columns), values);
+}
+
+Record completeLine(Connection& store, const Record& row, qint64 identificacao)
+{
+    const QStringList missing = missingColumns(row);
+    if (missing.isEmpty()) return row;
+    const Recordset own = store.query(QStringLiteral("SELECT %1 FROM VORLA WHERE Identificação = %2")
+                                          .arg(missing.join(QStringLiteral(", ")), QString::number(identificacao)));
+    return own.isEmpty() ? row : withColumns(row, missing, own.current());
 }
 
 // What the history records of a job of one line (the print statements read NUMPROD,
@@ -213,12 +224,16 @@ std::optional<ProductionRun::LineToPrint> ProductionRun::lineToPrint(const Produ
         return std::nullopt;
     }
     // The line this workstation holds; another's (on a shared store) is not printed here.
+    // Whether it is held and the columns the statement left out come in one read.
     LineClaim claim(m_state.ConexaoPedidos, m_type.lineFlag());
+    const QStringList missing = missingColumns(m_state.RsGeral.current());
+    std::optional<Record> own;
     int held = 0;
-    while (held < m_state.RsGeral.recordCount() &&
-           !claim.holds(m_state.RsGeral.row(held).value(QStringLiteral("identificação")).toLongLong()))
-        ++held;
-    if (held == m_state.RsGeral.recordCount()) {
+    for (; held < m_state.RsGeral.recordCount(); ++held) {
+        own = claim.heldLine(m_state.RsGeral.row(held).value(QStringLiteral("identificação")).toLongLong(), missing);
+        if (own) break;
+    }
+    if (!own) {
         m_op.message(QStringLiteral("A linha do pedido %1 foi tomada por outra estação: nenhuma etiqueta foi impressa "
                                     "aqui e nada foi marcado.")
                          .arg(d.LBLPEDIDO),
@@ -228,7 +243,7 @@ std::optional<ProductionRun::LineToPrint> ProductionRun::lineToPrint(const Produ
     m_state.RsGeral.moveTo(held);
     LineToPrint l;
     l.identificacao = m_state.RsGeral.value(QStringLiteral("identificação")).toLongLong();
-    l.line = completeLine(m_state.ConexaoPedidos, m_state.RsGeral.current(), l.identificacao);
+    l.line = missing.isEmpty() ? m_state.RsGeral.current() : withColumns(m_state.RsGeral.current(), missing, *own);
     const QString quantityColumn = m_type.packQuantity() ? QStringLiteral("RQTD") : QStringLiteral("qtd_impres");
     const auto quantity = regional::numberFromText(l.line.text(quantityColumn));
     if (!quantity) {
@@ -288,7 +303,7 @@ bool ProductionRun::Cmdimprimir(ProductionDisplay& d, const ProductionSettings& 
                            QString::number(l->identificacao);
         held = claim.markPrinted(m_state.SqlGeral);
         if (held) {
-            closed = closing.closeIfDone(idPedido);
+            closed = closing.closeIfDone(idPedido, OrderClosing::Header::AlreadyLocked);
             history::PrintHistory(m_state.ConexaoPedidos).record(job, sent.take());
             click.commit();
         }  // otherwise nothing of it is kept

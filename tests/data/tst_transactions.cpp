@@ -31,6 +31,11 @@ class TstTransactions : public QObject {
                                                              : QString("INSERT INTO VORLAPEDIDOS (PEDIDO) VALUES ('%1')").arg(last);
                     for (int n = arg.contains('*') ? arg.section('*', 1).toInt() : 1; n > 0; --n)
                         c.execute(sql);
+                } else if (s.startsWith("set ") || s.startsWith("odd ")) {
+                    // "odd": a shape whose parameter type a server cannot infer ('...' IS NULL)
+                    c.execute(QString("UPDATE VORLAPEDIDOS SET PEDIDO = '%1' WHERE %3IDCODIGO = %2")
+                                  .arg(arg.section('@', 0, 0), arg.section('@', 1),
+                                       s.startsWith("odd ") ? "'x' IS NULL OR " : ""));
                 } else if (s.startsWith("count "))
                     QCOMPARE(c.query("SELECT COUNT(*) AS N FROM VORLAPEDIDOS").value("N").toInt(), arg.toInt());
                 else if (s == "key")
