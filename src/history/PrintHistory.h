@@ -42,13 +42,14 @@ struct JobRecord {
     // The job as the printer received it: Windows-1252 bytes, exactly. Filled by job()
     // while the store still keeps them (see bytesDays()); always empty from find().
     QByteArray bytes;
-    QByteArray digest;       // SHA-256 of the bytes, as 64 lower-case hex digits; kept for good
+    QByteArray digest;       // SHA-256 of the bytes, 64 lower-case hex digits; kept with the row
     bool hasBytes = false;   // whether the store still keeps the bytes (find() says it too)
 };
 
 // What a search asks for; an empty field (or a null date) matches any row. Dates are the
 // local dates of the jobs, both ends included. Texts match exactly (letter case aside);
-// the production number is compared as its ten digits (formatProductionNumber).
+// the production number is compared as given (the caller writes its ten digits,
+// formatProductionNumber).
 struct Filter {
     QString barcode;
     QString order;
@@ -68,7 +69,7 @@ struct HeldLine {
 
 // How far one label type is in one production number.
 struct TypeProgress {
-    QString labelType;       // the caption; types that share their flags are listed once
+    QString labelType;       // the caption; types that share their flags show the same lines
     int linesPrinted = 0;    // lines 'S'
     int linesHeld = 0;       // lines 'A'
     int linesWaiting = 0;    // lines 'N'
@@ -79,8 +80,8 @@ struct TypeProgress {
     int labelsLastHour = 0;  // labels printed in the hour before `at` (the rate per hour)
 };
 
-// A label type's flag columns, as the production window knows them
-// (ProductionType::lineFlag/headerFlag): the progress reads the lines through them.
+// A label type's line flag, as the production window knows it (ProductionType::lineFlag;
+// progressTypes() lists every type's): the progress reads the lines through it.
 struct TypeColumns {
     QString labelType;
     QString lineFlag;        // "IMPRESSOC"
@@ -95,7 +96,8 @@ public:
     // transaction when there is one. Returns the new rows' keys. Throws DataError.
     QList<qint64> record(const JobRecord& context, const QList<printing::SentJob>& jobs);
 
-    // The rows matching `filter`, newest first, at most `limit`, without their bytes.
+    // The rows matching `filter`, newest first (in the order they were recorded), at most
+    // `limit`, without their bytes.
     QList<JobRecord> find(const Filter& filter, int limit = 500);
     // One row with its bytes (when still kept); none when there is no such row.
     std::optional<JobRecord> job(qint64 id);

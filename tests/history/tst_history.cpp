@@ -96,6 +96,7 @@ class tst_history : public QObject {
         const QList<QByteArray> received = s.printer.waitForJobs(records, records ? 10000 : 200);
         QCOMPARE(received.size(), records);
         QCOMPARE(rows(s.store), records);
+        if (job == "reprint") QCOMPARE(received[1], received[0]);  // the very same bytes
         const QList<JobRecord> found = PrintHistory(s.store).find({});
         for (int i = 0; i < records; ++i) {  // newest first: the printer's last job first
             const auto full = PrintHistory(s.store).job(found[i].id);
