@@ -10,6 +10,7 @@
 #include "production/MenuSettings.h"
 #include "production/frmimpressao.h"
 #include "maintenance/frmcadastros.h"
+#include "tracing/frmhistorico.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -88,11 +89,14 @@ frmzepa::frmzepa(ProgramState& state, Operator& op, QWidget* parent)
 
     connect(mnu_avl55x25, &QAction::triggered, this, &frmzepa::mnu_avl55x25_Click);
 
-
     // The master-data windows have no menu item: Ctrl+Shift+C opens their chooser.
     auto* cadastros = new QShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+C")), this);
     cadastros->setObjectName(QStringLiteral("shortcutCadastros"));
     connect(cadastros, &QShortcut::activated, this, [this] { frmcadastros::choose(m_state, m_op, this); });
+    // Nor has the print history: Ctrl+Shift+H opens it.
+    auto* historico = new QShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+H")), this);
+    historico->setObjectName(QStringLiteral("shortcutHistorico"));
+    connect(historico, &QShortcut::activated, this, &frmzepa::openHistoryWindow);
 
     runGuarded(m_op, [&] { m_state.AbreConexaoCadastro(); });
 }
@@ -151,6 +155,12 @@ void frmzepa::mnu_avl55x25_Click()
     frmnovoavulso window(m_state, m_op, [this] { return lblusuario->text(); }, [this] { return productionWindow(); },
                          this);
     window.setWindowTitle(QStringLiteral("VORLA"));
+    window.exec();
+}
+
+void frmzepa::openHistoryWindow()
+{
+    frmhistorico window(m_state, m_op, [this] { return lblusuario->text(); }, this);
     window.exec();
 }
 

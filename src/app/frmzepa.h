@@ -44,6 +44,10 @@ public:
     // and unloaded when the operator closes it.
     void openProductionWindow(const QString& caption);
 
+    // "Histórico" (Ctrl+Shift+H): the print history and a production number's progress,
+    // shown modally.
+    void openHistoryWindow();
+
     ProgramState& state() { return m_state; }
     Operator& op() { return m_op; }
 
