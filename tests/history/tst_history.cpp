@@ -1,7 +1,6 @@
 #include "adhoc/AdhocLabels.h"
 #include "history/HistoryText.h"
 #include "history/PrintHistory.h"
-#include "history/Reprint.h"
 #include "production/Fixture.h"
 
 #include <QCryptographicHash>
@@ -84,11 +83,6 @@ class tst_history : public QObject {
             if (job == "calibrate") run.cmdcalibracao(s.d, settings);
             else QCOMPARE(run.Cmdimprimir(s.d, settings, "ANA"), job != "refused");
             if (job == "twoClicks") QVERIFY(run.Cmdimprimir(s.d, settings, "ANA"));
-            if (job == "reprint") {
-                s.printer.waitForJobs(1);
-                const qint64 original = PrintHistory(s.store).find({}).value(0).id;
-                QVERIFY(history::reprint(state, s.op, original, "BIA", Station) > 0);
-            }
         }
         qunsetenv("ETIQUETAS_ESTACAO");
 
@@ -96,7 +90,6 @@ class tst_history : public QObject {
         const QList<QByteArray> received = s.printer.waitForJobs(records, records ? 10000 : 200);
         QCOMPARE(received.size(), records);
         QCOMPARE(rows(s.store), records);
-        if (job == "reprint") QCOMPARE(received[1], received[0]);  // the very same bytes
         const QList<JobRecord> found = PrintHistory(s.store).find({});
         for (int i = 0; i < records; ++i) {  // newest first: the printer's last job first
             const auto full = PrintHistory(s.store).job(found[i].id);
@@ -109,7 +102,7 @@ class tst_history : public QObject {
         QCOMPARE(history::kindName(newest.kind), r["kind"]);
         QCOMPARE(newest.labelType, caption(r["type"]));
         QCOMPARE(newest.station, Station);
-        QCOMPARE(newest.user, job == "reprint" ? QString("BIA") : QString("ANA") );
+        QCOMPARE(newest.user, QString("ANA"));
         QCOMPARE(newest.printer, s.printer.uri());
         QCOMPARE(newest.production, Numprod);
         QCOMPARE(newest.order, QString("5001"));
