@@ -90,8 +90,8 @@ QWidget* frmhistorico::jobsTab() {
     dtpinicio = named(new QDateEdit(regional::now().date()), "dtpinicio");
     dtpfim = named(new QDateEdit(regional::now().date()), "dtpfim");
     for (QDateEdit* d : {dtpinicio, dtpfim}) {
+        d->setCalendarPopup(true);  // before the format: the width then counts the popup's arrow
         d->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
-        d->setCalendarPopup(true);
         d->setEnabled(false);
         connect(chkperiodo, &QCheckBox::toggled, d, &QWidget::setEnabled);
     }
