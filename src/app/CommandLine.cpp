@@ -226,6 +226,8 @@ int printHistory(const CommandLine& cl)
             history::PrintHistory(store).find(filter, std::numeric_limits<int>::max());
         const QString text = cl.csv ? history::csv(jobs) : history::table(jobs);
         std::fputs(text.toUtf8().constData(), stdout);
+        // Said apart from the rows, so a spreadsheet or a script reading them gets none.
+        if (jobs.isEmpty() && !cl.csv) std::fputs("Nenhum trabalho no histórico com esses filtros.\n", stderr);
         return 0;
     } catch (const DataError& e) {
         std::fprintf(stderr, "etiquetas-vorla: %s\n", qPrintable(e.text()));
