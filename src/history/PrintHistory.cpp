@@ -140,7 +140,7 @@ QList<qint64> PrintHistory::record(const JobRecord& c, const QList<printing::Sen
                           quoted(bytes), local}
                   .join(QStringLiteral(", "))
             + QLatin1Char(')'));
-        keys << m_store.insertedKey(QStringLiteral("SELECT MAX(IDHISTORICO) AS K FROM HISTORICO"));
+        keys << m_store.lastInsertId();  // the row just inserted, read without a query on a store file
     }
     return keys;
 }

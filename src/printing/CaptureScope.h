@@ -1,5 +1,7 @@
 #pragma once
 
+#include "printing/InnermostScope.h"
+
 #include <QByteArray>
 #include <QList>
 
@@ -9,21 +11,13 @@ namespace printing {
 // bytes (Windows-1252, exactly what a printer would receive) to the innermost scope and
 // reports success. A preview runs the real builders inside one and renders what they
 // would have printed. Scopes belong to the thread that made them and may nest.
-class CaptureScope {
+// active() is nullptr when jobs go to printers.
+class CaptureScope : public InnermostScope<CaptureScope> {
 public:
-    CaptureScope();
-    ~CaptureScope();
-    CaptureScope(const CaptureScope&) = delete;
-    CaptureScope& operator=(const CaptureScope&) = delete;
-
     const QList<QByteArray>& jobs() const { return m_jobs; }
-
-    // The innermost scope of this thread, or nullptr when jobs go to printers.
-    static CaptureScope* active();
     void append(const QByteArray& job) { m_jobs.append(job); }
 
 private:
-    CaptureScope* m_outer;
     QList<QByteArray> m_jobs;
 };
 

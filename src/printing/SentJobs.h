@@ -1,5 +1,7 @@
 #pragma once
 
+#include "printing/InnermostScope.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -19,23 +21,16 @@ struct SentJob {
 // left. A job the printer refused is not listed; a job kept by a CaptureScope (a preview)
 // is never sent and so never listed. Scopes belong to the thread that made them and may
 // nest (only the innermost lists).
-class SentJobs {
+class SentJobs : public InnermostScope<SentJobs> {
 public:
-    SentJobs();
-    ~SentJobs();
-    SentJobs(const SentJobs&) = delete;
-    SentJobs& operator=(const SentJobs&) = delete;
-
     const QList<SentJob>& jobs() const { return m_jobs; }
     bool isEmpty() const { return m_jobs.isEmpty(); }
     // Hands the listed jobs over, leaving the scope empty for the next ones.
     QList<SentJob> take() { return std::exchange(m_jobs, {}); }
 
-    static SentJobs* active();
     void append(SentJob job) { m_jobs.append(std::move(job)); }
 
 private:
-    SentJobs* m_outer;
     QList<SentJob> m_jobs;
 };
 
